@@ -1,0 +1,28 @@
+# Shared compile settings: every library and test links kesa_options.
+add_library(kesa_options INTERFACE)
+target_compile_options(kesa_options INTERFACE -Wall -Wextra -Wshadow)
+target_include_directories(kesa_options INTERFACE ${PROJECT_SOURCE_DIR})
+if(KESA_WERROR)
+  target_compile_options(kesa_options INTERFACE -Werror)
+endif()
+if(KESA_SANITIZE)
+  target_compile_options(kesa_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(kesa_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# kesa_add_test(<name> LABEL unit|integration|e2e SOURCES ... LIBS ... [ENV ...] [TIMEOUT s])
+# One GoogleTest executable registered as one ctest entry, run headless.
+function(kesa_add_test name)
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main kesa_options)
+  target_compile_definitions(${name} PRIVATE KESA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(${name} PROPERTIES
+    LABELS ${T_LABEL}
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;${T_ENV}")
+endfunction()

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the game and the tests need, when any is missing.
+# As root it runs apt-get; otherwise it prints the one command to run and fails.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ pkg-config libsdl2-dev libpng-dev libfreetype-dev
+          libfontconfig-dev fonts-liberation libgtest-dev libgmock-dev libbenchmark-dev
+          xvfb xauth xdotool)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+if [[ $(id -u) -eq 0 ]]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+    echo "Missing packages. Run this once, then try again:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the whole project and runs every test, twice:
+# a warnings-as-errors build, then the same under AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+jobs=$(nproc)
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+for preset in ci ci-asan; do
+    echo "== $preset: configure and build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    echo "== $preset: test"
+    ctest --preset "$preset" -j "$jobs"
+done
+echo "All tests passed."
