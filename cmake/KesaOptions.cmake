@@ -26,3 +26,16 @@ function(kesa_add_test name)
     TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;${T_ENV}")
 endfunction()
+
+# kesa_layer_library(<name> SOURCES ... DEPS ... [PRIVATE_DEPS ...])
+# A layer's static library; an interface library while the layer has no sources yet.
+function(kesa_layer_library name)
+  cmake_parse_arguments(L "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  if(L_SOURCES)
+    add_library(${name} STATIC ${L_SOURCES})
+    target_link_libraries(${name} PUBLIC ${L_DEPS} kesa_options PRIVATE ${L_PRIVATE_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${L_DEPS} kesa_options)
+  endif()
+endfunction()
