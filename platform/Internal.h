@@ -38,3 +38,30 @@ void HandleHostEvent(const HostEvent& event);
 void PumpHostEvents();
 
 } // namespace amiga::internal
+
+namespace amiga {
+struct Window;
+struct BitMap;
+} // namespace amiga
+
+namespace amiga::internal {
+
+// The menu module, driven by intuition's input routing while the right button is held over
+// a screen whose active window has a menu strip.
+// Right button pressed: opens the strip of `active`; false when it has none.
+bool MenuBegin(Window* active, int x, int y);
+// The pointer moved while the strip is open: highlights the menu and item under it.
+void MenuTrack(int x, int y);
+// A left click while the strip is open: adds the item under the pointer to the pick chain.
+void MenuAddPick(int x, int y);
+// Right button released: closes the strip, links the picks through NextSelect and returns
+// the first menu number of the chain, MENUNULL when nothing was picked.
+UWORD MenuEnd(int x, int y);
+bool MenuIsOpen();
+// Draws the open strip and menu over the composed image of the screen (its title bar row).
+void MenuDraw(BitMap* composed);
+// A command key (the Amiga key with `key`): the number of the enabled item with that key in
+// the window's strip, with check items toggled, or MENUNULL.
+UWORD MenuCommandKey(Window* window, char key);
+
+} // namespace amiga::internal
