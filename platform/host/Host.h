@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+// The host: one window on the desktop showing the front screen, and raw input from it.
+// No SDL type crosses this header.
+//
+// Screen pipeline: windows draw into chunky 8-bit bitmaps; intuition composes the front
+// screen into one 8-bit image when the program is about to block and the screen changed;
+// Present() converts that image through the screen's 256-entry palette into the host
+// window's 32-bit surface, enlarged by the largest whole multiple that fits the host window
+// (nearest neighbour, centred on black), and shows it. Pointer positions travel back through
+// the same mapping, so HostEvents are always in screen coordinates.
+#pragma once
+
+#include "platform/Internal.h"
+
+#include <cstdint>
+#include <string>
+
+namespace amiga::host {
+
+// Opens (or resizes) the host window for a screen of this size. False when there is no
+// display: one line "kesa: no display available: <reason>" goes to standard error and the
+// reason is stored for the caller to log (LastError()).
+bool OpenWindow(int width, int height, const char* title);
+void CloseWindow();
+bool IsWindowOpen();
+void SetTitle(const char* title);
+const std::string& LastError();
+
+// Converts the 8-bit image through the palette (0x00RRGGBB entries) and shows it.
+void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb[256]);
+
+enum class CursorShape { Normal, Busy };
+void SetCursor(CursorShape shape);
+// A custom pointer from 32-bit RGBA pixels (R in the lowest byte, alpha 0 transparent);
+// the hot spot is the pixel that points.
+void SetCursor(const uint32_t* rgba, int width, int height, int hotX, int hotY);
+
+// The next host event, waiting at most `timeoutMicros` (UINT64_MAX: no limit). False on
+// timeout or when Wake() interrupted the wait. Without a host window it still returns
+// injected events and honours the timeout.
+bool WaitEvent(uint64_t timeoutMicros, internal::HostEvent& event);
+// The next host event without waiting; false when none is queued.
+bool PollEvent(internal::HostEvent& event);
+// Adds an event to the same queue real input goes through.
+void PushEvent(const internal::HostEvent& event);
+// Interrupts a WaitEvent in progress (or the next one). Safe from any thread.
+void Wake();
+
+// Drops the window, queued events and pending wake-ups (test teardown).
+void Reset();
+
+// The mapping between host-window pixels and screen pixels for a screen of screenW x screenH
+// shown in a host window of windowW x windowH: whole-multiple scale, centred.
+struct Viewport {
+    int scale = 1;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+Viewport ComputeViewport(int windowW, int windowH, int screenW, int screenH);
+
+} // namespace amiga::host
+
+namespace amiga::host {
+
+// The platform's raw key for a key position given as its USB HID usage id (what the host
+// reports as scan code); 0xFF when the key has no raw code.
+UWORD RawKeyFromUsbUsage(int usage);
+
+} // namespace amiga::host
