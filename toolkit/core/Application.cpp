@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: MIT
+// Application: registries, lookup and the log. Scans take the entry count once and index the
+// storage at every step, so a handler that constructs an element during a scan is safe.
+#include "toolkit/core/Application.h"
+
+#include "toolkit/core/Child.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+GUIElement* ParentOf(GUIElement* element)
+{
+    if (element == nullptr || element->IsChildren() == 0)
+        return nullptr;
+    return static_cast<Child*>(element)->GetParent();
+}
+
+// Removes the first occurrence; false when there is none.
+bool EraseFirst(std::vector<GUIElement*>& registry, GUIElement* e)
+{
+    const auto found = std::find(registry.begin(), registry.end(), e);
+    if (found == registry.end())
+        return false;
+    registry.erase(found);
+    return true;
+}
+
+std::string KindOf(GUIElement* e)
+{
+    return e != nullptr ? e->GetKesaClassName() : std::string();
+}
+
+std::string IdOf(GUIElement* e)
+{
+    return std::to_string(e != nullptr ? e->GetID() : 0u);
+}
+
+} // namespace
+
+void Application::AddWinForm(GUIElement* e)
+{
+    lst.push_back(e);
+}
+
+void Application::AddWindow(GUIElement* e)
+{
+    if (KindOf(e) == "form")
+        lstForm.push_back(e);
+}
+
+void Application::AddTimer(GUIElement* e)
+{
+    if (KindOf(e) == "timer")
+        lstTimer.push_back(e);
+}
+
+void Application::RemoveWinForm(GUIElement* e)
+{
+    const std::string kind = KindOf(e);
+    if (kind == "form")
+        RemoveWindow(e);
+    else if (kind == "timer")
+        RemoveTimer(e);
+    if (!EraseFirst(lst, e))
+        Log(" NON TROVATO! Application::RemoveWinForm = " + kind + " size " + std::to_string(lst.size()) +
+            " id " + IdOf(e));
+}
+
+void Application::RemoveWindow(GUIElement* e)
+{
+    if (!EraseFirst(lstForm, e))
+        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + std::to_string(lstForm.size()) +
+            " id " + IdOf(e));
+}
+
+void Application::RemoveTimer(GUIElement* e)
+{
+    // The same prefix as RemoveWindow: the log has always named both this way.
+    if (!EraseFirst(lstTimer, e))
+        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + std::to_string(lstTimer.size()) +
+            " id " + IdOf(e));
+}
+
+void Application::ForgetElement(GUIElement* e)
+{
+    std::erase(lst, e);
+    std::erase(lstForm, e);
+    std::erase(lstTimer, e);
+    if (GadgetSel == e)
+        GadgetSel = nullptr;
+    if (CustomsGadgetSel == e)
+        CustomsGadgetSel = nullptr;
+}
+
+void Application::RimuoviChildren(unsigned int id)
+{
+    const std::vector<GUIElement*> children = GetChildren(id);
+    for (GUIElement* c : children) {
+        const std::string kind = c->GetKesaClassName();
+        if (kind == "panel") {
+            for (GUIElement* inner : GetChildren(c->GetID()))
+                RemoveWinForm(inner);
+        } else if (kind == "menubar") {
+            for (GUIElement* m : GetChildren(c->GetID())) {
+                if (m->GetKesaClassName() == "menu") {
+                    for (GUIElement* item : GetChildren(m->GetID()))
+                        RemoveWinForm(item);
+                }
+                RemoveWinForm(m);
+            }
+        }
+        RemoveWinForm(c);
+    }
+}
+
+void Application::ResetRiferimenti()
+{
+    GadgetSel = nullptr;
+    CustomsGadgetSel = nullptr;
+}
+
+GUIElement* Application::GetElementByID(unsigned int id)
+{
+    const size_t count = lst.size();
+    for (size_t i = 0; i < count && i < lst.size(); ++i) {
+        GUIElement* e = lst[i];
+        if (e != nullptr && e->GetID() == id)
+            return e;
+    }
+    return nullptr;
+}
+
+GUIElement* Application::GetForm(GUIElement* e)
+{
+    for (GUIElement* current = e; current != nullptr; current = ParentOf(current)) {
+        if (current->GetKesaClassName() == "form")
+            return current;
+    }
+    return nullptr;
+}
+
+std::vector<GUIElement*> Application::GetChildren(unsigned int parentId)
+{
+    std::vector<GUIElement*> result;
+    const size_t count = lst.size();
+    for (size_t i = 0; i < count && i < lst.size(); ++i) {
+        GUIElement* e = lst[i];
+        GUIElement* parent = ParentOf(e);
+        if (parent == nullptr || parent->GetID() != parentId)
+            continue;
+        result.push_back(e);
+        // A panel not yet loaded has ID 0 like every unloaded element: searching it would
+        // adopt strangers (and itself), so only loaded panels are opened.
+        if (e->GetKesaClassName() == "panel" && e->GetID() != 0) {
+            const std::vector<GUIElement*> contents = GetChildren(e->GetID());
+            result.insert(result.end(), contents.begin(), contents.end());
+        }
+    }
+    return result;
+}
+
+GUIElement* Application::GetChildrenHit(unsigned int parentId, tagPOINT p)
+{
+    const size_t count = lst.size();
+    for (size_t i = 0; i < count && i < lst.size(); ++i) {
+        GUIElement* e = lst[i];
+        if (e == nullptr || e->IsChildren() == 0 || !e->IsLoad() || !e->IsVisible() || !e->GetEnabled())
+            continue;
+        GUIElement* parent = ParentOf(e);
+        if (parent == nullptr || parent->GetID() != parentId)
+            continue;
+        if (e->GetKesaClassName() != "panel") {
+            if (e->Hit(p))
+                return e;
+            continue;
+        }
+        const tagPOINT origin = e->GetPosition();
+        GUIElement* inner = GetChildrenHit(e->GetID(), tagPOINT{p.x - origin.x, p.y - origin.y});
+        if (inner != nullptr)
+            return inner;
+    }
+    return nullptr;
+}
+
+short Application::GetKeyState(short code)
+{
+    if (code < 0 || code > 255)
+        return 0;
+    return keyState[code] == 1 ? static_cast<short>(-1) : static_cast<short>(0);
+}
+
+void Application::Log(const char* message)
+{
+    if (message == nullptr)
+        return;
+    std::cout << message << std::endl;
+    // FIXME: goes through the services' text-file helpers once they are in.
+    std::ofstream file("log.txt", std::ios::out | std::ios::app | std::ios::binary);
+    if (file)
+        file << message << '\n';
+}
+
+void Application::Log(std::string message)
+{
+    Log(message.c_str());
+}

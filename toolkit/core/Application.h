@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// Application: the program-wide registries of elements, windows and timers, lookup by ID,
+// parent and point, the keyboard state table, the shared flags and the log.
+#pragma once
+
+#include "toolkit/core/GUIElement.h"
+#include "toolkit/core/tagPOINT.h"
+
+#include <string>
+#include <vector>
+
+namespace amiga {
+struct Menu;
+struct Window;
+} // namespace amiga
+
+class MenuBar;
+
+class Application {
+public:
+    Application() = delete;
+
+    // Non-owning; every scan runs from the first entry to the last and the first match wins.
+    static inline std::vector<GUIElement*> lst;      // every element, in construction order
+    static inline std::vector<GUIElement*> lstForm;  // every window; the first is the main one
+    static inline std::vector<GUIElement*> lstTimer; // every timer
+    static inline unsigned char keyState[256] = {};  // 1 while the raw key is down
+    static inline GUIElement* GadgetSel = nullptr;        // native gadget last pressed
+    static inline GUIElement* CustomsGadgetSel = nullptr; // custom control with the focus
+    // Nonzero while a window creates its children: nothing repaints meanwhile.
+    static inline short SospendiRefresh = 0;
+    // Nonzero asks the event loop to close the main window.
+    static inline short postQuit = 0;
+    // FIXME: becomes a reference to the random-number service's seeding flag once that
+    // service is in.
+    static inline short Randomize = 0;
+    // The main window's menu strip and its menu bar element.
+    static inline amiga::Menu* menu = nullptr;
+    static inline MenuBar* menuBar = nullptr;
+
+    // Registration, called by element constructors and destructors only.
+    static void AddWinForm(GUIElement* e);
+    static void AddWindow(GUIElement* e);
+    static void AddTimer(GUIElement* e);
+    // Leaves the window or timer registry too; logs when e is not registered.
+    static void RemoveWinForm(GUIElement* e);
+    static void RemoveWindow(GUIElement* e);
+    static void RemoveTimer(GUIElement* e);
+    // Unregisters every descendant of the element with that ID (panels and menus included).
+    static void RimuoviChildren(unsigned int id);
+    static void ResetRiferimenti();
+
+    // The first element with that ID; null when none (0 finds the first element not loaded).
+    static GUIElement* GetElementByID(unsigned int id);
+    // e itself or its nearest ancestor whose kind name is "form"; null when none.
+    static GUIElement* GetForm(GUIElement* e);
+    // The children of the element with that ID, each panel followed by its own contents.
+    static std::vector<GUIElement*> GetChildren(unsigned int parentId);
+    // The loaded, visible, enabled child under p (panels searched, never returned); null
+    // when none.
+    static GUIElement* GetChildrenHit(unsigned int parentId, tagPOINT p);
+    // -1 while the key with that raw code is down, else 0.
+    static short GetKeyState(short code);
+    // Throws away every message waiting at the window's port.
+    static void CancellaBuffer(const amiga::Window* w);
+    // Closes every loaded window. Defined beside Form, whose CloseForm it calls.
+    static void CloseWindows();
+
+    // One line on standard output and appended to "log.txt" in the current directory.
+    static void Log(const char* message);
+    static void Log(std::string message);
+
+private:
+    friend class GUIElement;
+    // Drops every remaining entry of e, silently: an element being destroyed.
+    static void ForgetElement(GUIElement* e);
+};
