@@ -55,7 +55,7 @@ InputEventDead UnpackPreviousKeys(APTR eventAddress);
 // US keymap), written to `buffer` without a terminating NUL. Returns their number: 0 for a
 // key release, an unknown key or a dead key, several for keys that send a sequence (cursor
 // and function keys: CSI 0x9B ...), or -1 when `length` is too small for them.
-WORD MapRawKey(const InputEvent* event, STRPTR buffer, WORD length, const KeyMap* keyMap);
+WORD MapRawKey(const InputEvent* event, STRPTR buffer, LONG length, const KeyMap* keyMap);
 // The default keymap (the US one).
 const KeyMap* AskKeyMapDefault();
 
