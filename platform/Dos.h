@@ -28,6 +28,7 @@ constexpr LONG OFFSET_END = 1;
 constexpr LONG DOSTRUE = -1;
 constexpr LONG DOSFALSE = 0;
 
+constexpr LONG ERROR_ACTION_NOT_KNOWN = 209;
 constexpr LONG ERROR_OBJECT_NOT_FOUND = 205;
 constexpr LONG ERROR_OBJECT_WRONG_TYPE = 212;
 constexpr LONG ERROR_SEEK_ERROR = 219;

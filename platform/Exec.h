@@ -209,7 +209,8 @@ APTR AllocMem(ULONG byteSize, ULONG requirements);
 void FreeMem(APTR memoryBlock, ULONG byteSize);
 APTR AllocVec(ULONG byteSize, ULONG requirements);
 void FreeVec(APTR memoryBlock);
-ULONG AvailMem(ULONG requirements);
+// In bytes; IPTR wide as on the 64-bit platform, so large host memories are not cut short.
+IPTR AvailMem(ULONG requirements);
 void CopyMem(const void* source, APTR dest, ULONG size);
 
 // Libraries this program opens, each with its version; null when the version asked for is

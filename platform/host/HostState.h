@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// The host's state, private to platform/host/.
+#pragma once
+
+#include "platform/host/Host.h"
+
+#include <SDL.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace amiga::host {
+
+struct HostState {
+    bool videoStarted = false;
+    SDL_Window* window = nullptr;
+    Uint32 windowId = 0;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    // Drivers whose event wait blocks in the system; on the others (dummy, offscreen) SDL's
+    // own wait polls every millisecond, so we sleep on our condition variable instead.
+    bool blockingDriver = false;
+    Uint32 wakeEventType = 0;
+    std::atomic<bool> sdlWakeable{false};
+    std::string lastError;
+
+    // The queue every host event passes through, real or injected.
+    std::mutex queueLock;
+    std::condition_variable queueChanged;
+    std::deque<internal::HostEvent> queue;
+    bool wakePending = false;
+
+    // Modifier keys held (usages 224..231, one bit each) and buttons held, as qualifiers.
+    unsigned modifiersHeld = 0;
+    UWORD buttonQualifiers = 0;
+
+    // The last image shown, shown again when the host window is exposed or resized.
+    std::vector<UBYTE> lastFrame;
+    int lastWidth = 0;
+    int lastHeight = 0;
+    ULONG lastPalette[256] = {};
+
+    // The pointer: a system shape or a custom image, kept so it can be applied once the
+    // window exists and rescaled with the screen.
+    bool customCursor = false;
+    CursorShape cursorShape = CursorShape::Normal;
+    std::vector<uint32_t> cursorPixels;
+    int cursorWidth = 0;
+    int cursorHeight = 0;
+    int cursorHotX = 0;
+    int cursorHotY = 0;
+    int cursorScale = 0;
+    SDL_Cursor* cursor = nullptr;
+
+    ~HostState();
+};
+
+HostState& State();
+
+} // namespace amiga::host
