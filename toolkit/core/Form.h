@@ -98,6 +98,10 @@ private:
     bool isDialog = false;
     bool modalDialog = false;
     int icon = 0;
+    // The custom pointer, applied again when the window reopens.
+    unsigned short* customPointer = nullptr;
+    int customPointerHeight = 0;
+    int customPointerWidth = 0;
     // The title handed to the platform; it must stay put while the window shows it, and
     // goes when the window closes.
     std::unique_ptr<char[]> titleCopy;

@@ -49,6 +49,15 @@ std::string Differences(const Canvas& actual, const Canvas& expected)
     return out;
 }
 
+int CountPen(const Canvas& c, int pen)
+{
+    int n = 0;
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+            n += c.At(x, y) == pen ? 1 : 0;
+    return n;
+}
+
 // The text as the platform draws it with its baseline at (x, baseline).
 void ReferenceText(Canvas& c, TextFont* font, int x, int baseline, const std::string& s, ULONG fg)
 {
@@ -178,12 +187,13 @@ TEST(DrawingTest, PixelsPolylinesAndImages)
     EXPECT_EQ(c.rp.LinePtrn, 0xFFFF);
 
     // A 2 × 2 picture of one plane: pen 1 on the diagonal, drawn at (8, 1).
-    UWORD data[] = {0x8000, 0x4000};
+    // Image words are stored most significant byte first on every host.
+    alignas(UWORD) UBYTE data[] = {0x80, 0x00, 0x40, 0x00};
     Image image{};
     image.Width = 2;
     image.Height = 2;
     image.Depth = 1;
-    image.ImageData = data;
+    image.ImageData = reinterpret_cast<UWORD*>(data);
     image.PlanePick = 1;
     d.DrawImageEx(8, 1, 40, 40, &image);
     EXPECT_EQ(c.At(8, 1), 1);
@@ -217,6 +227,7 @@ TEST(DrawingTest, PrintTextSingleLineFillsBoxCentresVerticallyAndAligns)
         SetBPen(&expected.rp, 4);
         ReferenceText(expected, tf, k.expectedX, 5 + 8 + (20 - 8) / 2, "AB", 2);
         EXPECT_EQ(Differences(actual, expected), "") << "align " << k.align;
+        EXPECT_GT(CountPen(actual, 2), 10); // the glyphs are there
         EXPECT_EQ(actual.At(10, 5), 4);  // the box's corners carry the background
         EXPECT_EQ(actual.At(69, 24), 4);
         EXPECT_EQ(actual.At(70, 24), 0);
@@ -247,6 +258,7 @@ TEST(DrawingTest, PrintTextWrapsAtWordsThenInsideWords)
         ReferenceText(expected, tf, 4, 2 + 8, "AAA", 2);
         ReferenceText(expected, tf, 4 + 40 - 24, 2 + 16, "BBB", 2);
         EXPECT_EQ(Differences(actual, expected), "");
+        EXPECT_GT(CountPen(actual, 2), 20);
     }
     // A word wider than the box with no space before it is cut inside the word.
     {
