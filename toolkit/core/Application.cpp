@@ -4,6 +4,7 @@
 #include "toolkit/core/Application.h"
 
 #include "toolkit/core/Child.h"
+#include "toolkit/core/Form.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -184,6 +185,17 @@ GUIElement* Application::GetChildrenHit(unsigned int parentId, tagPOINT p)
             return inner;
     }
     return nullptr;
+}
+
+void Application::CloseWindows()
+{
+    const size_t count = lst.size();
+    for (size_t i = 0; i < count && i < lst.size(); ++i) {
+        GUIElement* e = lst[i];
+        // The kind name is the toolkit's type test: only Form calls itself "form".
+        if (e != nullptr && e->GetKesaClassName() == "form" && e->IsLoad())
+            static_cast<Form*>(e)->CloseForm();
+    }
 }
 
 short Application::GetKeyState(short code)

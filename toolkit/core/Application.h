@@ -63,7 +63,7 @@ public:
     static short GetKeyState(short code);
     // Throws away every message waiting at the window's port.
     static void CancellaBuffer(const amiga::Window* w);
-    // Closes every loaded window. Defined beside Form, whose CloseForm it calls.
+    // Closes every loaded window (CloseForm), in registry order.
     static void CloseWindows();
 
     // One line on standard output and appended to "log.txt" in the current directory.

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+// The log: one line on standard output and one line appended to "log.txt".
+#include "ElementTestSupport.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+TEST(LogTest, CreatesTheFileThenAppendsOneLinePerMessage)
+{
+    ScopedWorkingDirectory directory;
+    ASSERT_TRUE(directory.Ready());
+
+    testing::internal::CaptureStdout();
+    Application::Log("x");
+    EXPECT_EQ(ReadFile("log.txt"), "x\n");
+    Application::Log(std::string("second line"));
+    Application::Log("");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "x\nsecond line\n\n");
+    EXPECT_EQ(ReadFile("log.txt"), "x\nsecond line\n\n");
+}
+
+TEST(LogTest, KeepsWhatTheFileAlreadyHeld)
+{
+    ScopedWorkingDirectory directory;
+    ASSERT_TRUE(directory.Ready());
+    {
+        std::ofstream out("log.txt", std::ios::binary);
+        out << "earlier\n";
+    }
+    testing::internal::CaptureStdout();
+    Application::Log("now");
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(ReadFile("log.txt"), "earlier\nnow\n");
+}
+
+TEST(LogTest, AnUnwritableFileStillLeavesTheConsoleLine)
+{
+    ScopedWorkingDirectory directory;
+    ASSERT_TRUE(directory.Ready());
+    // A directory where the file should be: no user, not even root, can write it as a file.
+    std::filesystem::create_directory("log.txt");
+
+    testing::internal::CaptureStdout();
+    Application::Log("still here");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "still here\n");
+    EXPECT_TRUE(std::filesystem::is_directory("log.txt"));
+}
+
+} // namespace
