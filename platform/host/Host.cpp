@@ -510,6 +510,29 @@ void SetCursor(const uint32_t* rgba, int width, int height, int hotX, int hotY)
     ApplyCursor();
 }
 
+bool ReadWindowPixel(int windowX, int windowY, ULONG& rgb)
+{
+    auto& state = State();
+    if (state.window == nullptr) {
+        return false;
+    }
+    SDL_Surface* surface = SDL_GetWindowSurface(state.window);
+    if (surface == nullptr || windowX < 0 || windowY < 0 || windowX >= surface->w || windowY >= surface->h) {
+        return false;
+    }
+    const int bytes = surface->format->BytesPerPixel;
+    const auto* at = static_cast<const Uint8*>(surface->pixels) + static_cast<ptrdiff_t>(windowY) * surface->pitch +
+                     static_cast<ptrdiff_t>(windowX) * bytes;
+    Uint32 pixel = 0;
+    std::memcpy(&pixel, at, static_cast<size_t>(std::min(bytes, 4)));
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+    rgb = (ULONG{r} << 16) | (ULONG{g} << 8) | b;
+    return true;
+}
+
 bool PollEvent(internal::HostEvent& event)
 {
     DrainSdl();

@@ -46,6 +46,10 @@ void PushEvent(const internal::HostEvent& event);
 // Interrupts a WaitEvent in progress (or the next one). Safe from any thread.
 void Wake();
 
+// The colour (0x00RRGGBB) the host window shows at a pixel of its own; false outside it or
+// without a window. For tests of what reached the desktop.
+bool ReadWindowPixel(int windowX, int windowY, ULONG& rgb);
+
 // Drops the window, queued events and pending wake-ups (test teardown).
 void Reset();
 
