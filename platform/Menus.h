@@ -61,7 +61,8 @@ constexpr UWORD ISDRAWN = 0x1000;
 constexpr UWORD HIGHITEM = 0x2000;
 constexpr UWORD MENUTOGGLED = 0x4000;
 
-// Menu numbers: menu | item << 5 | sub-item << 11.
+// Menu numbers: menu | item << 5 | sub-item << 11. An item without sub-items is numbered
+// with sub-item 0 (menu 1, item 1 is 0x0021).
 constexpr UWORD MENUNULL = 0xFFFF;
 constexpr UWORD NOMENU = 0x001F;
 constexpr UWORD NOITEM = 0x003F;
@@ -103,7 +104,6 @@ inline STRPTR const NM_BARLABEL = reinterpret_cast<STRPTR>(-1);
 // nm_Flags: the disabling flags are the enabling flags, read the other way round.
 constexpr UWORD NM_MENUDISABLED = MENUENABLED;
 constexpr UWORD NM_ITEMDISABLED = ITEMENABLED;
-constexpr UWORD NM_COMMANDSTRING = COMMSEQ; // nm_CommKey is a whole string shown as it is
 
 // Tags of CreateMenusA and LayoutMenusA (gadtools' tag base is TAG_USER + 0x80000).
 constexpr Tag GTMN_TextAttr = TAG_USER + 0x80000 + 49;   // TextAttr* of the item texts
