@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: MIT
+// Operations on paths and whole files.
+#include "services/FileUtils.h"
+
+#include "services/OpenBinaryFile.h"
+#include "services/StringUtils.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Everything up to and including the last "/" of the path as the file system sees it (no
+// "\" turning), where a temporary file must go so that renaming it over the target is atomic.
+std::string DirectoryOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// The rename is durable only once the directory entry is on disk too; a failure here does
+// not undo the replacement, so it is not reported.
+void SyncDirectory(const std::string& directory) {
+    const int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+} // namespace
+
+short FileUtils::FileEsistente(std::string path) {
+    return UsablePath(path) && access(path.c_str(), F_OK) == 0 ? 1 : 0;
+}
+
+short FileUtils::DeleteFile(std::string path) {
+    return UsablePath(path) && std::remove(path.c_str()) == 0 ? 1 : 0;
+}
+
+short FileUtils::MakeDir(std::string path) {
+    if (FileEsistente(path))
+        return 1;
+    return UsablePath(path) && mkdir(path.c_str(), 0777) == 0 ? 1 : 0;
+}
+
+long FileUtils::GetFileLength(std::string path) {
+    struct stat info;
+    if (!UsablePath(path) || stat(path.c_str(), &info) != 0)
+        return 0;
+    return static_cast<long>(info.st_size);
+}
+
+std::string FileUtils::GetPathName(std::string path) {
+    path = StringUtils::Replace(path, '\\', '/');
+    size_t end = path.rfind('/');
+    if (end == std::string::npos)
+        end = path.rfind(':');
+    if (end == std::string::npos)
+        return std::string();
+    return path.substr(0, end + 1);
+}
+
+std::string FileUtils::GetNameFromPathName(std::string path) {
+    const std::string directory = GetPathName(path);
+    if (directory.empty())
+        return path;
+    return path.substr(directory.size());
+}
+
+char FileUtils::GetDirSeparator() { return '/'; }
+
+std::string FileUtils::AddDirSeparator(std::string path) {
+    if (path.empty())
+        return path;
+    const char last = path.back();
+    if (last == '/' || last == ':' || last == '\\')
+        return path;
+    return path + GetDirSeparator();
+}
+
+std::string FileUtils::AddSuffix(std::string name, std::string suffix) {
+    if (suffix.empty() || name.empty())
+        return name;
+    if (suffix.size() >= name.size())
+        return name + suffix;
+    if (StringUtils::ToLower(name.substr(name.size() - suffix.size())) == suffix)
+        return name;
+    return name + suffix;
+}
+
+short FileUtils::CopyFile(std::string source, std::string destination) {
+    OpenBinaryFile input(source);
+    struct stat info;
+    if (!UsablePath(source) || stat(source.c_str(), &info) != 0 || info.st_size <= 0)
+        return 0;
+    // The whole file is held in memory and counted in 32 bits: larger files are refused.
+    if (info.st_size > INT32_MAX || input.Errore())
+        return 0;
+    const long size = static_cast<long>(info.st_size);
+    std::vector<char> buffer(static_cast<size_t>(size));
+    const long read = input.GetContenuto(0, buffer.data(), size);
+    input.CloseFile();
+    if (input.Errore() || read <= 0)
+        return 0;
+    return ReplaceFile(destination, buffer.data(), static_cast<size_t>(read)) ==
+                   ReplaceResult::Done
+               ? 1
+               : 0;
+}
+
+std::string FileUtils::GetFileChecksum(std::string path) {
+    constexpr long BlockSize = 10240;
+    unsigned char sum[16] = {};
+    OpenBinaryFile file(path);
+    if (!file.Errore()) {
+        std::vector<char> block(BlockSize);
+        long position = 0;
+        while (true) {
+            const long read = file.GetContenuto(position, block.data(), BlockSize);
+            for (long k = 0; k < read; ++k)
+                sum[k % 16] ^= static_cast<unsigned char>(block[static_cast<size_t>(k)]);
+            // Nothing read means nothing more to read, even where no end was reported.
+            if (file.Errore() || file.isEOF() || read <= 0)
+                break;
+            position += read;
+        }
+        file.CloseFile();
+    }
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (unsigned char byte : sum) {
+        text += digits[byte >> 4];
+        text += digits[byte & 0x0f];
+    }
+    return text;
+}
+
+FileUtils::ReplaceResult FileUtils::ReplaceFile(const std::string& path, const char* data,
+                                                size_t size) {
+    if (!UsablePath(path) || path.back() == '/' || (data == nullptr && size > 0))
+        return ReplaceResult::NotOpened;
+    // Whatever refused a truncating open refuses the replacement too: a directory, a file we
+    // may not write.
+    struct stat info;
+    const bool exists = stat(path.c_str(), &info) == 0;
+    if (exists && (S_ISDIR(info.st_mode) || access(path.c_str(), W_OK) != 0))
+        return ReplaceResult::NotOpened;
+    const mode_t mode = exists ? (info.st_mode & 07777) : (0666 & ~CurrentUmask());
+
+    // Hidden and short enough to stay a valid name whatever the target's length.
+    const std::string name = path.substr(DirectoryOf(path).size());
+    std::string temporary = DirectoryOf(path) + "." + name.substr(0, 200) + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return ReplaceResult::NotOpened;
+    bool written = fchmod(fd, mode) == 0 && WriteAll(fd, data, size) && fsync(fd) == 0;
+    written = close(fd) == 0 && written;
+    if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return ReplaceResult::WriteFailed;
+    }
+    SyncDirectory(DirectoryOf(path));
+    return ReplaceResult::Done;
+}
+
+bool FileUtils::IsDirectory(const std::string& path) {
+    struct stat info;
+    return UsablePath(path) && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool FileUtils::UsablePath(const std::string& path) {
+    return !path.empty() && path.find('\0') == std::string::npos;
+}

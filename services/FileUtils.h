@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// Operations on paths and whole files. The separator is "/"; ":" ends a volume name.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+class FileUtils {
+public:
+    // Something (file or directory) exists at the path.
+    static short FileEsistente(std::string path);
+    static short DeleteFile(std::string path);
+    // 1 when something already exists at the path or the directory was created.
+    static short MakeDir(std::string path);
+    // Size in bytes; 0 when it cannot be read.
+    static long GetFileLength(std::string path);
+    // Directory part with its separator, "\" turned into "/" («a\b\c.iff» -> «a/b/»);
+    // up to a volume's ":" when there is no "/"; empty when there is neither.
+    static std::string GetPathName(std::string path);
+    static std::string GetNameFromPathName(std::string path);
+    static char GetDirSeparator();
+    // Appends "/" unless the path is empty or ends in "/", ":" or "\".
+    static std::string AddDirSeparator(std::string path);
+    // Appends the suffix unless the name already ends in it (the name's side compared in
+    // lower case).
+    static std::string AddSuffix(std::string name, std::string suffix);
+    // Copies a non-empty file; the destination is replaced as by ReplaceFile, so a failed copy
+    // leaves it as it was.
+    static short CopyFile(std::string source, std::string destination);
+    // XOR of the file's bytes folded onto 16 bytes, as 32 upper-case hex digits.
+    static std::string GetFileChecksum(std::string path);
+
+    // Whole-file replacement: the bytes go to a temporary file beside the target, are synced,
+    // and the temporary file is renamed over the target, so a crash or a full disk never
+    // leaves a torn or empty file.
+    enum class ReplaceResult { Done, NotOpened, WriteFailed };
+    static ReplaceResult ReplaceFile(const std::string& path, const char* data, size_t size);
+
+    // A directory exists at the path.
+    static bool IsDirectory(const std::string& path);
+    // A path the C library can be given as it is: not empty, no NUL byte inside (which would
+    // silently cut it short and name another file).
+    static bool UsablePath(const std::string& path);
+};
