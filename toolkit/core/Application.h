@@ -3,16 +3,13 @@
 // parent and point, the keyboard state table, the shared flags and the log.
 #pragma once
 
+#include "platform/Intuition.h"
+#include "platform/Menus.h"
 #include "toolkit/core/GUIElement.h"
 #include "toolkit/core/tagPOINT.h"
 
 #include <string>
 #include <vector>
-
-namespace amiga {
-struct Menu;
-struct Window;
-} // namespace amiga
 
 class MenuBar;
 

@@ -4,15 +4,12 @@
 #pragma once
 
 #include "platform/Graphics.h"
+#include "platform/Intuition.h"
 #include "toolkit/controls/Font.h"
 #include "toolkit/core/MyDateTime.h"
 #include "toolkit/core/tagPOINT.h"
 
 #include <string>
-
-namespace amiga {
-struct Screen;
-} // namespace amiga
 
 class GUIElement;
 
