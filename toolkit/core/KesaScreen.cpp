@@ -46,6 +46,11 @@ KesaScreen::~KesaScreen()
 
 void KesaScreen::createHardwareScreen(int w, int h)
 {
+    // A second call replaces the screen rather than leaking the first.
+    if (handle && CloseScreen(handle))
+        handle = nullptr;
+    if (handle)
+        return;
     // OpenScreenTagList keeps its own copy of the title.
     const TagItem tags[] = {
         {SA_Depth, static_cast<IPTR>(depth)},
