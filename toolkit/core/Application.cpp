@@ -3,12 +3,13 @@
 // storage at every step, so a handler that constructs an element during a scan is safe.
 #include "toolkit/core/Application.h"
 
+#include "services/FileUtils.h"
+#include "services/OpenTextFile.h"
+#include "services/StringUtils.h"
 #include "toolkit/core/Child.h"
 #include "toolkit/core/Form.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <iostream>
 
 namespace {
@@ -35,9 +36,14 @@ std::string KindOf(GUIElement* e)
     return e != nullptr ? e->GetKesaClassName() : std::string();
 }
 
+std::string CountOf(const std::vector<GUIElement*>& registry)
+{
+    return StringUtils::IntToStr(static_cast<long>(registry.size()));
+}
+
 std::string IdOf(GUIElement* e)
 {
-    return std::to_string(e != nullptr ? e->GetID() : 0u);
+    return StringUtils::IntToStr(static_cast<long>(e != nullptr ? e->GetID() : 0u));
 }
 
 } // namespace
@@ -67,14 +73,14 @@ void Application::RemoveWinForm(GUIElement* e)
     else if (kind == "timer")
         RemoveTimer(e);
     if (!EraseFirst(lst, e))
-        Log(" NON TROVATO! Application::RemoveWinForm = " + kind + " size " + std::to_string(lst.size()) +
+        Log(" NON TROVATO! Application::RemoveWinForm = " + kind + " size " + CountOf(lst) +
             " id " + IdOf(e));
 }
 
 void Application::RemoveWindow(GUIElement* e)
 {
     if (!EraseFirst(lstForm, e))
-        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + std::to_string(lstForm.size()) +
+        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + CountOf(lstForm) +
             " id " + IdOf(e));
 }
 
@@ -82,7 +88,7 @@ void Application::RemoveTimer(GUIElement* e)
 {
     // The same prefix as RemoveWindow: the log has always named both this way.
     if (!EraseFirst(lstTimer, e))
-        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + std::to_string(lstTimer.size()) +
+        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + CountOf(lstTimer) +
             " id " + IdOf(e));
 }
 
@@ -210,10 +216,13 @@ void Application::Log(const char* message)
     if (message == nullptr)
         return;
     std::cout << message << std::endl;
-    // FIXME: goes through the services' text-file helpers once they are in.
-    std::ofstream file("log.txt", std::ios::out | std::ios::app | std::ios::binary);
-    if (file)
-        file << message << '\n';
+    // A log file that cannot be written is not reported: the console line is already out.
+    OpenTextFile file("log.txt");
+    const std::vector<std::string> line{message};
+    if (FileUtils::FileEsistente("log.txt"))
+        file.AppendContenuto(line);
+    else
+        file.SetContenuto(line);
 }
 
 void Application::Log(std::string message)
