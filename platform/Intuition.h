@@ -97,6 +97,10 @@ constexpr ULONG WFLG_VISITOR = 0x08000000;
 constexpr ULONG WFLG_ZOOMED = 0x10000000;
 constexpr ULONG WFLG_HASZOOM = 0x20000000;
 
+// Codes of IDCMP_CHANGEWINDOW.
+constexpr UWORD CWCODE_MOVESIZE = 0x0000;
+constexpr UWORD CWCODE_DEPTH = 0x0001;
+
 // ---- Window tags ----------------------------------------------------------------------------
 
 constexpr Tag WA_Dummy = TAG_USER + 99;
