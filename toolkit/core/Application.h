@@ -5,6 +5,7 @@
 
 #include "platform/Intuition.h"
 #include "platform/Menus.h"
+#include "services/Enviroment.h"
 #include "toolkit/core/GUIElement.h"
 #include "toolkit/core/tagPOINT.h"
 
@@ -28,9 +29,9 @@ public:
     static inline short SospendiRefresh = 0;
     // Nonzero asks the event loop to close the main window.
     static inline short postQuit = 0;
-    // FIXME: becomes a reference to the random-number service's seeding flag once that
-    // service is in.
-    static inline short Randomize = 0;
+    // Nonzero once the random numbers were seeded from the clock; cleared before every
+    // dispatched event. The flag itself belongs to the random-number service.
+    static inline short& Randomize = Enviroment::RandomizeFlag;
     // The main window's menu strip and its menu bar element.
     static inline amiga::Menu* menu = nullptr;
     static inline MenuBar* menuBar = nullptr;

@@ -235,4 +235,14 @@ TEST_F(RegistryTest, KeyStateIsAllBitsWhileDownAndZeroOutsideTheTable)
     EXPECT_EQ(Application::GetKeyState(0x20), 0);
 }
 
+TEST_F(RegistryTest, RandomizeIsTheRandomNumberServicesSeedingFlag)
+{
+    const short saved = Enviroment::RandomizeFlag;
+    Application::Randomize = 1;
+    EXPECT_EQ(Enviroment::RandomizeFlag, 1);
+    Enviroment::RandomizeFlag = 0;
+    EXPECT_EQ(Application::Randomize, 0);
+    Enviroment::RandomizeFlag = saved;
+}
+
 } // namespace
