@@ -350,8 +350,17 @@ void Blit(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb
             const auto* first = reinterpret_cast<const Uint32*>(base + static_cast<ptrdiff_t>(y - sy % view.scale) * target->pitch);
             std::memcpy(out, first + view.offsetX, static_cast<size_t>(shownW) * 4);
         } else {
-            for (int x = 0; x < shownW; ++x) {
-                out[x] = lookup[source[x / view.scale]];
+            const int scale = view.scale;
+            const int whole = shownW / scale;
+            Uint32* put = out;
+            for (int x = 0; x < whole; ++x) {
+                const Uint32 colour = lookup[source[x]];
+                for (int k = 0; k < scale; ++k) {
+                    *put++ = colour;
+                }
+            }
+            for (int x = whole * scale; x < shownW; ++x) {
+                *put++ = lookup[source[whole]];
             }
         }
         std::fill(out + shownW, row + target->w, black);
@@ -465,6 +474,12 @@ void SetTitle(const char* title)
 const std::string& LastError()
 {
     return State().lastError;
+}
+
+std::string DriverName()
+{
+    const char* driver = State().videoStarted ? SDL_GetCurrentVideoDriver() : nullptr;
+    return driver != nullptr ? driver : "";
 }
 
 void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb[256])

@@ -25,6 +25,8 @@ void CloseWindow();
 bool IsWindowOpen();
 void SetTitle(const char* title);
 const std::string& LastError();
+// The host's video driver ("x11", "wayland", "dummy"...); empty before a window opened.
+std::string DriverName();
 
 // Converts the 8-bit image through the palette (0x00RRGGBB entries) and shows it.
 void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb[256]);

@@ -21,6 +21,10 @@ protected:
     {
         ResetPlatform();
         ASSERT_TRUE(host::OpenWindow(320, 200, "test")) << host::LastError();
+        if (host::DriverName() != "dummy") {
+            // A real desktop sends its own events (pointer entering, focus) at any moment.
+            GTEST_SKIP() << "needs the quiet dummy video driver";
+        }
     }
     void TearDown() override
     {
