@@ -3,11 +3,11 @@
 // storage at every step, so a handler that constructs an element during a scan is safe.
 #include "toolkit/core/Application.h"
 
+#include "platform/GadTools.h"
 #include "services/FileUtils.h"
 #include "services/OpenTextFile.h"
 #include "services/StringUtils.h"
 #include "toolkit/core/Child.h"
-#include "toolkit/core/Form.h"
 
 #include <algorithm>
 #include <iostream>
@@ -193,15 +193,12 @@ GUIElement* Application::GetChildrenHit(unsigned int parentId, tagPOINT p)
     return nullptr;
 }
 
-void Application::CloseWindows()
+void Application::CancellaBuffer(const amiga::Window* w)
 {
-    const size_t count = lst.size();
-    for (size_t i = 0; i < count && i < lst.size(); ++i) {
-        GUIElement* e = lst[i];
-        // The kind name is the toolkit's type test: only Form calls itself "form".
-        if (e != nullptr && e->GetKesaClassName() == "form" && e->IsLoad())
-            static_cast<Form*>(e)->CloseForm();
-    }
+    if (w == nullptr || w->UserPort == nullptr)
+        return;
+    while (amiga::IntuiMessage* message = amiga::GT_GetIMsg(w->UserPort))
+        amiga::GT_ReplyIMsg(message);
 }
 
 short Application::GetKeyState(short code)

@@ -61,7 +61,7 @@ public:
     static short GetKeyState(short code);
     // Throws away every message waiting at the window's port.
     static void CancellaBuffer(const amiga::Window* w);
-    // Closes every loaded window (CloseForm), in registry order.
+    // Closes every loaded window (CloseForm), in registry order. Defined with Form.
     static void CloseWindows();
 
     // One line on standard output and appended to "log.txt" in the current directory.
