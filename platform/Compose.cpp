@@ -187,7 +187,7 @@ void FlashScreen(ScreenRecord* screen)
     state.lastSignature = Signature(screen);
 }
 
-void PresentIfDirty()
+void PresentFrontScreenIfChanged()
 {
     auto& state = Intuition();
     ScreenRecord* screen = FrontScreenRecord();

@@ -422,11 +422,6 @@ void RouteHostEvent(const HostEvent& event)
     }
 }
 
-void HandleHostEvent(const HostEvent& event)
-{
-    RouteHostEvent(event);
-}
-
 } // namespace internal
 
 } // namespace amiga

@@ -186,6 +186,18 @@ void UpdatePointer()
     }
 }
 
+// exec keeps weak stand-ins for these two seams. They are defined here, in the object every
+// use of intuition links, so that the real ones always replace the stand-ins.
+void PresentIfDirty()
+{
+    PresentFrontScreenIfChanged();
+}
+
+void HandleHostEvent(const HostEvent& event)
+{
+    RouteHostEvent(event);
+}
+
 } // namespace internal
 
 using namespace internal;

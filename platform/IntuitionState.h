@@ -183,6 +183,8 @@ void FlashScreen(ScreenRecord* screen);
 // The pen whose colour is closest to black: what the display shows where no screen is.
 UBYTE DarkestPen(const ColorMap* colorMap);
 
+// What PresentIfDirty does.
+void PresentFrontScreenIfChanged();
 // Handles one host event (the strong definition of HandleHostEvent forwards here).
 void RouteHostEvent(const HostEvent& event);
 
