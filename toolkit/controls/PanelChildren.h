@@ -11,8 +11,11 @@ public:
 
     // Gets the ID and becomes loaded; the panel has no platform counterpart of its own.
     void Load() override;
+    // With the border on: the background (pen 0 without one) and a sunken one-pixel bevel,
+    // pen 1 top and left, pen 2 right and bottom. Without it only a background colour that
+    // was set. The window paints the panel's children after it, over it.
+    void OnPaint() override;
 
-    // Border on: the panel paints its background and a sunken one-pixel bevel.
     void SetBorder(short value) { border = value; }
     short GetBorder() const { return border; }
 
