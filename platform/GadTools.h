@@ -107,6 +107,11 @@ void GT_SetGadgetAttrs(Gadget* gadget, Window* window, Requester* requester, Arg
     GT_SetGadgetAttrsA(gadget, window, requester, internal::MakeTagList(args...).data());
 }
 template <typename... Args>
+LONG GT_GetGadgetAttrs(Gadget* gadget, Window* window, Requester* requester, Args... args)
+{
+    return GT_GetGadgetAttrsA(gadget, window, requester, internal::MakeTagList(args...).data());
+}
+template <typename... Args>
 void DrawBevelBox(RastPort* rp, LONG left, LONG top, LONG width, LONG height, Args... args)
 {
     DrawBevelBoxA(rp, left, top, width, height, internal::MakeTagList(args...).data());
