@@ -1,6 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Enviroment: random numbers and their seeding.
+// Enviroment: random numbers and their seeding, commands, the beep, the settings store,
+// well-known directories and the fixed values.
 #include "services/Enviroment.h"
+
+#include "platform/InputTesting.h"
+#include "platform/Testing.h"
+#include "services/FileUtils.h"
+
+#include "TempDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -78,4 +85,168 @@ TEST(EnviromentRandomTest, SeedsFromTheClockOnlyWhenTheFlagIsClear) {
         return;
     }
     FAIL() << "the clock's second kept changing";
+}
+
+TEST(EnviromentShellTest, CommandLinesReachThePlatformUnchanged) {
+    std::vector<std::string> lines;
+    amiga::SetExecuteRunner([&lines](const std::string& line) {
+        lines.push_back(line);
+        return 7;
+    });
+    EXPECT_EQ(Enviroment::Shell("x", "y"), 7);
+    EXPECT_EQ(Enviroment::Shell("x", "y", 0), 7);
+    EXPECT_EQ(Enviroment::Shell("x", "y", 1), 7);
+    EXPECT_EQ(Enviroment::Shell("https://example.org/a b?c=\"d\""), 7);
+    EXPECT_EQ(Enviroment::Shell(""), 7);
+    // A NUL inside would run only the part before it: nothing runs.
+    EXPECT_EQ(Enviroment::Shell(std::string("rm x\0y", 6)), 0);
+    amiga::SetExecuteRunner({});
+    EXPECT_EQ(lines, (std::vector<std::string>{"x y", "x y", "x y",
+                                               "https://example.org/a b?c=\"d\"", ""}));
+}
+
+TEST(EnviromentBeepTest, BothBeepsFlashTheDisplay) {
+    const amiga::ULONG before = amiga::DisplayBeepCount();
+    Enviroment::Beep();
+    EXPECT_EQ(amiga::DisplayBeepCount(), before + 1);
+    Enviroment::BeepError();
+    EXPECT_EQ(amiga::DisplayBeepCount(), before + 2);
+}
+
+class EnviromentSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(temp.Ok()); }
+    TempDirectory temp;
+    CurrentDirectory inside{temp.Path()};
+};
+
+TEST_F(EnviromentSettingsTest, ValuesAreOneLineFilesAndReadBackWithCarriageReturn) {
+    EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", "3"), 1);
+    EXPECT_EQ(ReadBytes("Settings/a/b/c"), "3\n");
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "3\r\n");
+    EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", ""), 1);
+    EXPECT_EQ(ReadBytes("Settings/a/b/c"), "\n");
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "\r\n");
+    EXPECT_EQ(temp.EntryCount(), 1u);
+
+    // Never written: empty, with the directories made on the way and no file.
+    EXPECT_EQ(Enviroment::GetFileSettings("x", "y", "z"), "Settings/x/y/z");
+    EXPECT_EQ(Enviroment::GetValueKey("k1", "k2", "k3"), "");
+    EXPECT_TRUE(FileUtils::IsDirectory("Settings/k1/k2"));
+    EXPECT_FALSE(FileUtils::FileEsistente("Settings/k1/k2/k3"));
+    EXPECT_FALSE(FileUtils::FileEsistente("Settings/x/y/z"));
+}
+
+// Mended with the text files: a play history longer than 255 characters read back empty.
+TEST_F(EnviromentSettingsTest, LongValuesReadBackWhole) {
+    std::string history = "012312";
+    for (int i = 0; i < 200; ++i)
+        history += ";321021";
+    ASSERT_EQ(Enviroment::SetValueKey("game", "state", "proposte", history), 1);
+    EXPECT_EQ(Enviroment::GetValueKey("game", "state", "proposte"), history + "\r\n");
+}
+
+TEST_F(EnviromentSettingsTest, AFailedSaveKeepsTheOldValue) {
+    ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", "old"), 1);
+    {
+        FileSizeLimit fullDisk(1024);
+        ASSERT_TRUE(fullDisk.Active());
+        EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", std::string(4096, 'n')), 0);
+    }
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Settings/a/b"),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(EnviromentSettingsTest, UnusableSettingsGiveEmptyValuesAndFalse) {
+    // The value's place is a directory.
+    ASSERT_TRUE(std::filesystem::create_directories("Settings/a/b/c"));
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "");
+    EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", "1"), 0);
+    // A key directory is a plain file.
+    WriteBytes("Settings/f", "plain");
+    EXPECT_EQ(Enviroment::GetValueKey("f", "b", "c"), "");
+    EXPECT_EQ(Enviroment::SetValueKey("f", "b", "c", "1"), 0);
+    EXPECT_EQ(ReadBytes("Settings/f"), "plain");
+    // Empty keys name a directory, not a file.
+    EXPECT_EQ(Enviroment::GetValueKey("", "", ""), "");
+    EXPECT_EQ(Enviroment::SetValueKey("", "", "", "1"), 0);
+    EXPECT_TRUE(FileUtils::IsDirectory("Settings"));
+}
+
+TEST(EnviromentSettingsPlainFileTest, SettingsAsAPlainFileGivesEmptyValuesAndFalse) {
+    TempDirectory temp;
+    ASSERT_TRUE(temp.Ok());
+    CurrentDirectory inside(temp.Path());
+    WriteBytes("Settings", "not a directory");
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "");
+    EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", "3"), 0);
+    EXPECT_EQ(ReadBytes("Settings"), "not a directory");
+}
+
+TEST_F(EnviromentSettingsTest, UnwritableSettingsDirectoryGivesFalse) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root; plain files in the way cover it";
+    ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", "old"), 1);
+    ASSERT_EQ(chmod("Settings/a/b", 0500), 0);
+    EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", "new"), 0);
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "old\r\n");
+    ASSERT_EQ(chmod("Settings/a/b/c", 0), 0);
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "");
+    chmod("Settings/a/b/c", 0600);
+    chmod("Settings/a/b", 0700);
+}
+
+TEST_F(EnviromentSettingsTest, WellKnownDirectories) {
+    EXPECT_EQ(Enviroment::PathTemp(), "RAM:T");
+    EXPECT_EQ(Enviroment::PathProgramFiles(), "c:");
+    EXPECT_EQ(Enviroment::PathSystem(), "SYS:");
+    EXPECT_EQ(Enviroment::PathWindows(), "SYS:");
+    EXPECT_FALSE(FileUtils::FileEsistente("RAM:T"));
+    const std::pair<std::string (*)(), const char*> created[] = {
+        {Enviroment::PathDocuments, "Documenti"}, {Enviroment::PathDesktop, "Desktop"},
+        {Enviroment::PathPublicDesktop, "Desktop"}, {Enviroment::PathDownloads, "Download"},
+        {Enviroment::PathAppData, "Data"},         {Enviroment::PathMusic, "Musica"},
+        {Enviroment::PathPictures, "Immagini"},    {Enviroment::PathProgramData, "ProgramData"}};
+    for (const auto& [path, name] : created) {
+        EXPECT_EQ(path(), name);
+        EXPECT_TRUE(FileUtils::IsDirectory(name)) << name;
+    }
+    // Something else in the way: the name comes back all the same.
+    ASSERT_TRUE(std::filesystem::remove("Musica"));
+    WriteBytes("Musica", "x");
+    EXPECT_EQ(Enviroment::PathMusic(), "Musica");
+    EXPECT_EQ(ReadBytes("Musica"), "x");
+}
+
+TEST(EnviromentSystemTest, VersionMemoryAndFixedValues) {
+    EXPECT_EQ(Enviroment::WindowsVer(), "45");
+    amiga::SetLibraryMissing("workbench.library", true);
+    EXPECT_EQ(Enviroment::WindowsVer(), "");
+    amiga::SetLibraryMissing("workbench.library", false);
+    EXPECT_EQ(Enviroment::WindowsVer(), "45");
+
+    const uint64_t total = Enviroment::MemoryTotal();
+    EXPECT_GT(total, 0u);
+    EXPECT_LE(Enviroment::MemoryFree(), total);
+    EXPECT_LE(Enviroment::MemoryInUse(), total);
+
+    EXPECT_EQ(Enviroment::MemoryVirtualTotal(), 0u);
+    EXPECT_EQ(Enviroment::MemoryVirtualFree(), 0u);
+    EXPECT_EQ(Enviroment::GetSpaceDrive("SYS:"), 0u);
+    EXPECT_EQ(Enviroment::GetSpaceDriveFree("SYS:"), 0u);
+    EXPECT_TRUE(Enviroment::GetDrives().empty());
+    EXPECT_EQ(Enviroment::GetClipboardText(), "");
+    EXPECT_EQ(Enviroment::SetClipboardText("x"), 1);
+    EXPECT_EQ(Enviroment::GetClipboardText(), "");
+    EXPECT_EQ(Enviroment::GetLastErrorAsString(), "");
+    EXPECT_EQ(Enviroment::ComputerName(), "");
+    EXPECT_EQ(Enviroment::Username(), "");
+    EXPECT_EQ(Enviroment::CurrentDirerctory(), "");
+    EXPECT_EQ(Enviroment::Print("x"), 0);
+    const auto before = std::filesystem::current_path();
+    EXPECT_EQ(Enviroment::SetCurrentDir("/"), 0);
+    EXPECT_EQ(std::filesystem::current_path(), before);
+    EXPECT_STREQ(Enviroment::ConsoleWindow, "CON:/30/400/100//AUTO/CLOSE");
 }
