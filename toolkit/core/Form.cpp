@@ -2,8 +2,6 @@
 // Form: opening a window by its kind, painting, titles, pointers, geometry and closing.
 #include "toolkit/core/Form.h"
 
-#include <cstddef> // FIXME: until platform/Intuition.h includes it itself
-
 #include "platform/GadTools.h"
 #include "platform/Intuition.h"
 #include "toolkit/core/Application.h"

@@ -2,8 +2,6 @@
 // KesaScreen: opening, measuring, sliding out and closing the program's screen.
 #include "toolkit/core/KesaScreen.h"
 
-#include <cstddef> // FIXME: until platform/Intuition.h includes it itself
-
 #include "platform/Graphics.h"
 #include "platform/Intuition.h"
 #include "toolkit/core/GUIElement.h"
