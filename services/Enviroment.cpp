@@ -52,9 +52,13 @@ int32_t Enviroment::Shell(std::string command, std::string arguments, short /*fl
     return Shell(command, arguments);
 }
 
-void Enviroment::Beep() { amiga::DisplayBeep(nullptr); }
+void Enviroment::Beep() {
+    amiga::DisplayBeep(nullptr);
+}
 
-void Enviroment::BeepError() { Beep(); }
+void Enviroment::BeepError() {
+    Beep();
+}
 
 std::string Enviroment::GetFileSettings(std::string k1, std::string k2, std::string k3) {
     std::string path = CreatedIfMissing("Settings");
@@ -74,29 +78,53 @@ short Enviroment::SetValueKey(std::string k1, std::string k2, std::string k3, st
     return file.Errore() ? 0 : 1;
 }
 
-std::string Enviroment::PathTemp() { return "RAM:T"; }
+std::string Enviroment::PathTemp() {
+    return "RAM:T";
+}
 
-std::string Enviroment::PathDocuments() { return CreatedIfMissing("Documenti"); }
+std::string Enviroment::PathDocuments() {
+    return CreatedIfMissing("Documenti");
+}
 
-std::string Enviroment::PathDesktop() { return CreatedIfMissing("Desktop"); }
+std::string Enviroment::PathDesktop() {
+    return CreatedIfMissing("Desktop");
+}
 
-std::string Enviroment::PathPublicDesktop() { return PathDesktop(); }
+std::string Enviroment::PathPublicDesktop() {
+    return PathDesktop();
+}
 
-std::string Enviroment::PathDownloads() { return CreatedIfMissing("Download"); }
+std::string Enviroment::PathDownloads() {
+    return CreatedIfMissing("Download");
+}
 
-std::string Enviroment::PathAppData() { return CreatedIfMissing("Data"); }
+std::string Enviroment::PathAppData() {
+    return CreatedIfMissing("Data");
+}
 
-std::string Enviroment::PathMusic() { return CreatedIfMissing("Musica"); }
+std::string Enviroment::PathMusic() {
+    return CreatedIfMissing("Musica");
+}
 
-std::string Enviroment::PathPictures() { return CreatedIfMissing("Immagini"); }
+std::string Enviroment::PathPictures() {
+    return CreatedIfMissing("Immagini");
+}
 
-std::string Enviroment::PathProgramData() { return CreatedIfMissing("ProgramData"); }
+std::string Enviroment::PathProgramData() {
+    return CreatedIfMissing("ProgramData");
+}
 
-std::string Enviroment::PathProgramFiles() { return "c:"; }
+std::string Enviroment::PathProgramFiles() {
+    return "c:";
+}
 
-std::string Enviroment::PathSystem() { return "SYS:"; }
+std::string Enviroment::PathSystem() {
+    return "SYS:";
+}
 
-std::string Enviroment::PathWindows() { return "SYS:"; }
+std::string Enviroment::PathWindows() {
+    return "SYS:";
+}
 
 std::string Enviroment::WindowsVer() {
     amiga::Library* workbench = amiga::OpenLibrary("workbench.library", 0);
@@ -107,9 +135,13 @@ std::string Enviroment::WindowsVer() {
     return version;
 }
 
-uint64_t Enviroment::MemoryTotal() { return amiga::AvailMem(amiga::MEMF_TOTAL); }
+uint64_t Enviroment::MemoryTotal() {
+    return amiga::AvailMem(amiga::MEMF_TOTAL);
+}
 
-uint64_t Enviroment::MemoryFree() { return amiga::AvailMem(amiga::MEMF_ANY); }
+uint64_t Enviroment::MemoryFree() {
+    return amiga::AvailMem(amiga::MEMF_ANY);
+}
 
 uint64_t Enviroment::MemoryInUse() {
     // Two readings at different moments: never report less than nothing.
@@ -118,28 +150,54 @@ uint64_t Enviroment::MemoryInUse() {
     return total > available ? total - available : 0;
 }
 
-uint64_t Enviroment::MemoryVirtualTotal() { return 0; }
+uint64_t Enviroment::MemoryVirtualTotal() {
+    return 0;
+}
 
-uint64_t Enviroment::MemoryVirtualFree() { return 0; }
+uint64_t Enviroment::MemoryVirtualFree() {
+    return 0;
+}
 
-uint64_t Enviroment::GetSpaceDrive(std::string /*volume*/) { return 0; }
+uint64_t Enviroment::GetSpaceDrive(std::string /*volume*/) {
+    return 0;
+}
 
-uint64_t Enviroment::GetSpaceDriveFree(std::string /*volume*/) { return 0; }
+uint64_t Enviroment::GetSpaceDriveFree(std::string /*volume*/) {
+    return 0;
+}
 
-std::vector<std::string> Enviroment::GetDrives() { return {}; }
+std::vector<std::string> Enviroment::GetDrives() {
+    return {};
+}
 
-std::string Enviroment::GetClipboardText() { return std::string(); }
+std::string Enviroment::GetClipboardText() {
+    return std::string();
+}
 
-short Enviroment::SetClipboardText(std::string /*text*/) { return 1; }
+short Enviroment::SetClipboardText(std::string /*text*/) {
+    return 1;
+}
 
-std::string Enviroment::GetLastErrorAsString() { return std::string(); }
+std::string Enviroment::GetLastErrorAsString() {
+    return std::string();
+}
 
-std::string Enviroment::ComputerName() { return std::string(); }
+std::string Enviroment::ComputerName() {
+    return std::string();
+}
 
-std::string Enviroment::Username() { return std::string(); }
+std::string Enviroment::Username() {
+    return std::string();
+}
 
-std::string Enviroment::CurrentDirerctory() { return std::string(); }
+std::string Enviroment::CurrentDirerctory() {
+    return std::string();
+}
 
-short Enviroment::Print(std::string /*text*/) { return 0; }
+short Enviroment::Print(std::string /*text*/) {
+    return 0;
+}
 
-short Enviroment::SetCurrentDir(std::string /*directory*/) { return 0; }
+short Enviroment::SetCurrentDir(std::string /*directory*/) {
+    return 0;
+}

@@ -93,7 +93,9 @@ std::string FileUtils::GetNameFromPathName(std::string path) {
     return path.substr(directory.size());
 }
 
-char FileUtils::GetDirSeparator() { return '/'; }
+char FileUtils::GetDirSeparator() {
+    return '/';
+}
 
 std::string FileUtils::AddDirSeparator(std::string path) {
     if (path.empty())
@@ -128,8 +130,7 @@ short FileUtils::CopyFile(std::string source, std::string destination) {
     input.CloseFile();
     if (input.Errore() || read <= 0)
         return 0;
-    return ReplaceFile(destination, buffer.data(), static_cast<size_t>(read)) ==
-                   ReplaceResult::Done
+    return ReplaceFile(destination, buffer.data(), static_cast<size_t>(read)) == ReplaceResult::Done
                ? 1
                : 0;
 }

@@ -31,7 +31,9 @@ OpenBinaryFile::OpenBinaryFile(std::string path, short read, short write, short 
     }
 }
 
-OpenBinaryFile::~OpenBinaryFile() { CloseFile(); }
+OpenBinaryFile::~OpenBinaryFile() {
+    CloseFile();
+}
 
 long OpenBinaryFile::GetContenuto(long position, char* buffer, long count) {
     if (errorFlag || closedFlag || !stream)

@@ -2,6 +2,10 @@
 // Base of the file classes.
 #include "services/OpenFile.h"
 
-short OpenFile::Errore() const { return errorFlag; }
+short OpenFile::Errore() const {
+    return errorFlag;
+}
 
-short OpenFile::NoFound() const { return notFoundFlag; }
+short OpenFile::NoFound() const {
+    return notFoundFlag;
+}

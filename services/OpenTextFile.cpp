@@ -36,7 +36,8 @@ short OpenTextFile::SetContenuto(const std::vector<std::string>& lines) {
 short OpenTextFile::AppendContenuto(const std::vector<std::string>& lines) {
     errorFlag = 0;
     notFoundFlag = 0;
-    std::FILE* file = FileUtils::UsablePath(fileName) ? std::fopen(fileName.c_str(), "ab") : nullptr;
+    std::FILE* file =
+        FileUtils::UsablePath(fileName) ? std::fopen(fileName.c_str(), "ab") : nullptr;
     if (file == nullptr) {
         errorFlag = 1;
         notFoundFlag = 1;
@@ -75,8 +76,8 @@ std::vector<std::string> OpenTextFile::GetContenuto() {
         size_t start = 0;
         while (true) {
             const void* found = std::memchr(block + start, '\n', read - start);
-            const size_t end = found ? static_cast<size_t>(static_cast<const char*>(found) - block)
-                                     : read;
+            const size_t end =
+                found ? static_cast<size_t>(static_cast<const char*>(found) - block) : read;
             line.append(block + start, end - start);
             if (line.size() > MaxLineLength) {
                 errorFlag = 1;

@@ -12,7 +12,9 @@ int32_t StringUtils::ita = 1;
 
 namespace {
 
-unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+unsigned char Byte(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 // For each prefix of the pattern, the length of its longest proper border (Knuth-Morris-Pratt),
 // so that searching never steps back over the text: long and repetitive texts stay linear.
@@ -64,8 +66,7 @@ std::string ReplaceOnePass(const std::string& text, const std::string& search,
 // The text is split into a finished part (no occurrence inside) and the part still to read,
 // kept reversed so that putting characters back in front of it is cheap.
 std::string ReplaceRescanning(const std::string& text, const std::string& search,
-                              const std::string& replacement,
-                              const std::vector<uint32_t>& border) {
+                              const std::string& replacement, const std::vector<uint32_t>& border) {
     const size_t m = search.size();
     std::string pending(text.rbegin(), text.rend());
     std::string done;
@@ -131,9 +132,13 @@ int HexDigitValue(char c) {
 
 } // namespace
 
-std::string StringUtils::ConvertToStr(std::string text) { return text; }
+std::string StringUtils::ConvertToStr(std::string text) {
+    return text;
+}
 
-std::string StringUtils::ConvertToW(std::string text) { return text; }
+std::string StringUtils::ConvertToW(std::string text) {
+    return text;
+}
 
 std::string StringUtils::ToUpper(std::string text) {
     for (char& c : text)
@@ -165,7 +170,9 @@ std::string StringUtils::Replace(std::string text, char search, char replacement
     return Replace(std::move(text), searchText, replacementText);
 }
 
-std::string StringUtils::Trim(std::string text) { return RTrim(LTrim(std::move(text))); }
+std::string StringUtils::Trim(std::string text) {
+    return RTrim(LTrim(std::move(text)));
+}
 
 std::string StringUtils::LTrim(std::string text) {
     size_t count = 0;
@@ -212,7 +219,9 @@ std::string StringUtils::IntToStr(long value, char pad, int32_t width) {
     return LeftPaddingString(digits, pad, width);
 }
 
-std::string StringUtils::IntToStr(long value) { return IntToStr(value, '0', 0); }
+std::string StringUtils::IntToStr(long value) {
+    return IntToStr(value, '0', 0);
+}
 
 std::string StringUtils::CharToHex(unsigned char value) {
     static const char digits[] = "0123456789abcdef";
@@ -255,9 +264,13 @@ std::string StringUtils::UrlDecode(std::string text) {
     return result;
 }
 
-std::string StringUtils::IntToStrLocale(long value) { return GroupThousands(IntToStr(value)); }
+std::string StringUtils::IntToStrLocale(long value) {
+    return GroupThousands(IntToStr(value));
+}
 
-std::string StringUtils::IntToStrLocale(int value) { return IntToStrLocale(static_cast<long>(value)); }
+std::string StringUtils::IntToStrLocale(int value) {
+    return IntToStrLocale(static_cast<long>(value));
+}
 
 std::string StringUtils::IntToStrLocale(double value) {
     // Integer digits and decimals both come from the rounded text, so they always agree
@@ -277,9 +290,13 @@ double StringUtils::LocaleToDouble(std::string text) {
     return std::atof(text.c_str());
 }
 
-char StringUtils::GetSepDecimal() { return ita != 0 ? ',' : '.'; }
+char StringUtils::GetSepDecimal() {
+    return ita != 0 ? ',' : '.';
+}
 
-char StringUtils::GetSepMigliaia() { return ita != 0 ? '.' : ','; }
+char StringUtils::GetSepMigliaia() {
+    return ita != 0 ? '.' : ',';
+}
 
 std::vector<std::string> StringUtils::Split(std::string text, std::string separator) {
     std::vector<std::string> pieces;

@@ -103,7 +103,8 @@ TEST(FormMainRulesTest, MalformedCodesAreScoredWithoutHarm) {
     EXPECT_EQ(Evaluate("01", "0123"), (Score{2, 0}));
     EXPECT_EQ(Evaluate("012345", "0123"), (Score{4, 0}));
     EXPECT_EQ(Evaluate("0123", ""), (Score{0, 0}));
-    EXPECT_EQ(Evaluate(std::string("\xff\x00\x80z", 4), std::string("z\xff\x00\x81", 4)), (Score{0, 3}));
+    EXPECT_EQ(Evaluate(std::string("\xff\x00\x80z", 4), std::string("z\xff\x00\x81", 4)),
+              (Score{0, 3}));
 }
 
 TEST(FormMainRulesTest, RecordsJoinTheHistoryWithSemicolons) {

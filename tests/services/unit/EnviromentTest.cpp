@@ -114,7 +114,7 @@ TEST(EnviromentBeepTest, BothBeepsFlashTheDisplay) {
 }
 
 class EnviromentSettingsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(temp.Ok()); }
     TempDirectory temp;
     CurrentDirectory inside{temp.Path()};
@@ -205,10 +205,10 @@ TEST_F(EnviromentSettingsTest, WellKnownDirectories) {
     EXPECT_EQ(Enviroment::PathWindows(), "SYS:");
     EXPECT_FALSE(FileUtils::FileEsistente("RAM:T"));
     const std::pair<std::string (*)(), const char*> created[] = {
-        {Enviroment::PathDocuments, "Documenti"}, {Enviroment::PathDesktop, "Desktop"},
+        {Enviroment::PathDocuments, "Documenti"},   {Enviroment::PathDesktop, "Desktop"},
         {Enviroment::PathPublicDesktop, "Desktop"}, {Enviroment::PathDownloads, "Download"},
-        {Enviroment::PathAppData, "Data"},         {Enviroment::PathMusic, "Musica"},
-        {Enviroment::PathPictures, "Immagini"},    {Enviroment::PathProgramData, "ProgramData"}};
+        {Enviroment::PathAppData, "Data"},          {Enviroment::PathMusic, "Musica"},
+        {Enviroment::PathPictures, "Immagini"},     {Enviroment::PathProgramData, "ProgramData"}};
     for (const auto& [path, name] : created) {
         EXPECT_EQ(path(), name);
         EXPECT_TRUE(FileUtils::IsDirectory(name)) << name;

@@ -9,7 +9,7 @@
 using namespace std::string_literals;
 
 class FileUtilsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(temp.Ok()); }
     TempDirectory temp;
 };

@@ -9,7 +9,7 @@
 using namespace std::string_literals;
 
 class OpenBinaryFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(temp.Ok()); }
     TempDirectory temp;
 };
@@ -120,8 +120,8 @@ TEST_F(OpenBinaryFileTest, BadPathsOpenNothing) {
     ASSERT_TRUE(std::filesystem::create_directory(temp.Path("dir")));
     WriteBytes(temp.Path("plain"), "p");
     const std::string missing = temp.Path("missing");
-    for (const std::string& path : {missing, std::string(), temp.Path("dir"),
-                                    temp.Path("plain/x"), temp.Path("plain") + "\0x"s}) {
+    for (const std::string& path : {missing, std::string(), temp.Path("dir"), temp.Path("plain/x"),
+                                    temp.Path("plain") + "\0x"s}) {
         SCOPED_TRACE(path);
         for (short write : {0, 1}) {
             if (write && path == missing)

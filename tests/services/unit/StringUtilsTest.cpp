@@ -223,7 +223,8 @@ TEST(StringUtilsTest, EmptyHugeAndBinaryTextsAreHandled) {
         EXPECT_EQ(StringUtils::ToLower(text).size(), text.size());
         EXPECT_LE(StringUtils::Trim(text).size(), text.size());
         EXPECT_TRUE(StringUtils::LTrim(StringUtils::RTrim(text)) == StringUtils::Trim(text));
-        EXPECT_EQ(StringUtils::PaddingString(text, 'x', 3).size(), std::max<size_t>(text.size(), 3));
+        EXPECT_EQ(StringUtils::PaddingString(text, 'x', 3).size(),
+                  std::max<size_t>(text.size(), 3));
         EXPECT_EQ(StringUtils::LeftPaddingString(text, 'x', 3).size(),
                   std::max<size_t>(text.size(), 3));
         // Every byte but NUL survives escaping and unescaping.
