@@ -4,6 +4,8 @@
 
 #include "platform/Types.h"
 
+#include <vector>
+
 namespace amiga {
 
 // The next EasyRequestArgs, once its window is open, gets a left click injected at the centre
@@ -14,15 +16,18 @@ void AnswerNextRequesterWithKey(UWORD rawKey);
 // The next DisplayAlert gets a click of this button (internal::HostEvent::LeftButton or
 // RightButton) injected once it is shown.
 void AnswerNextAlert(int button);
-// Forgets answers not yet used.
+// Forgets answers not yet used and the records of what was shown.
 void ClearRequesterAnswers();
 
-// What the last EasyRequestArgs showed, for tests that check its layout.
+// What the last EasyRequestArgs (or DisplayAlert) showed, for tests that check it.
 struct RequesterRecord {
     int buttons = 0;          // number of buttons shown
     int lines = 0;            // number of text lines shown
     LONG left = 0, top = 0, width = 0, height = 0; // its window on the screen
+    std::vector<UBYTE> pixels; // the window's pens as first drawn, width * height
+    UBYTE At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
 };
 RequesterRecord LastRequester();
+RequesterRecord LastAlert();
 
 } // namespace amiga

@@ -20,7 +20,8 @@ struct EasyStruct {
 // `window` is null) and waits until a button is chosen: 1, 2, ... from the left, the rightmost
 // 0. Return chooses the leftmost button, Esc the rightmost. "%" in the texts is shown as it
 // is: no format is applied, whatever `args` holds. `idcmp` (may be null) is accepted for
-// compatibility; no IDCMP class ends the requester. -1 when the requester cannot open.
+// compatibility; no IDCMP class ends the requester. 0 (the rightmost, the cautious answer)
+// when the requester cannot open. Labels are shown without their surrounding spaces.
 LONG EasyRequestArgs(Window* window, const EasyStruct* easyStruct, ULONG* idcmp, const void* args);
 
 constexpr ULONG RECOVERY_ALERT = 0x00000000;
