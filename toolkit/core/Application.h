@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class Form;
 class MenuBar;
 
 class Application {
@@ -63,6 +64,22 @@ public:
     static void CancellaBuffer(const amiga::Window* w);
     // Closes every loaded window (CloseForm), in registry order. Defined with Form.
     static void CloseWindows();
+
+    // The program's only event loop (its source: ApplicationRun.cpp). Each turn polls the
+    // timers, drains the secondary windows and handles at most one message of the main
+    // window, sleeping when that window has nothing. Returns when the main window agreed to
+    // close, with the menu strip freed and every window closed.
+    static void Run(Form* main);
+    // Gives each running timer at most one tick; the union of their signal masks.
+    static unsigned long ElaboraMessaggiTimer();
+    // Dispatches every waiting message of every open window but the main one, closing those
+    // that asked for it; the union of their port signal masks. The key buffer may be
+    // replaced by a larger one, hence the references.
+    static unsigned long ElaboraMessaggiWinSec(Form* main, amiga::InputEvent* ie, char*& buffer,
+                                               unsigned char& length);
+    // Turns one message of form's window into element calls, then replies it.
+    static void ElaboraEventi(Form* form, amiga::IntuiMessage* msg, int& done, amiga::InputEvent* ie,
+                              char*& buffer, unsigned char& length);
 
     // One line on standard output and appended to "log.txt" in the current directory.
     static void Log(const char* message);

@@ -1,0 +1,246 @@
+// SPDX-License-Identifier: MIT
+// What the event-loop tests share: a program screen with a main window and optional dialogs
+// that write every call they receive into one trace, custom controls that do the same, and
+// helpers to read the log.
+#pragma once
+
+#include "platform/GadTools.h"
+#include "platform/InputTesting.h"
+#include "platform/Intuition.h"
+#include "platform/Testing.h"
+#include "services/StringUtils.h"
+#include "toolkit/core/Application.h"
+#include "toolkit/core/Child.h"
+#include "toolkit/core/Form.h"
+#include "toolkit/core/KesaScreen.h"
+
+#include "../unit/ElementTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// Every traced call, in order, as "<name>.<call>[ <argument>]".
+struct Trace {
+    static inline std::vector<std::string> calls;
+    static void Note(const std::string& line) { calls.push_back(line); }
+};
+
+inline std::string Num(long value) { return StringUtils::IntToStr(value); }
+
+// A self-drawn control (like the game's custom buttons): it takes the focus and mouse and key
+// input from the loop's hit test, and writes all of it to the trace.
+class TracedControl : public Child {
+public:
+    TracedControl(GUIElement* owner, std::string traceName, int left, int top, int w, int h)
+        : Child(owner), name(std::move(traceName))
+    {
+        className = "testcontrol";
+        x = left;
+        y = top;
+        width = w;
+        height = h;
+    }
+    void Load() override
+    {
+        LoadElementBase();
+        loaded = true;
+        visible = true;
+    }
+    void OnFocus() override
+    {
+        Trace::Note(name + ".focus");
+        GUIElement::OnFocus();
+    }
+    void OnLeave() override
+    {
+        Trace::Note(name + ".leave");
+        GUIElement::OnLeave();
+    }
+    void OnLeftMouseDOWN(tagPOINT p) override
+    {
+        Trace::Note(name + ".down");
+        GUIElement::OnLeftMouseDOWN(p);
+    }
+    void OnLeftMouseUP(tagPOINT p) override
+    {
+        Trace::Note(name + ".up");
+        GUIElement::OnLeftMouseUP(p);
+    }
+    void OnKeyDOWN(int key) override
+    {
+        Trace::Note(name + ".keydown " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
+        GUIElement::OnKeyDOWN(key);
+    }
+    void OnKeyUP(int key) override
+    {
+        Trace::Note(name + ".keyup " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
+        GUIElement::OnKeyUP(key);
+    }
+    bool OnKeyPress(int key) override
+    {
+        Trace::Note(name + ".press " + std::string(1, static_cast<char>(key)));
+        return GUIElement::OnKeyPress(key);
+    }
+    short Focused() const { return focused; }
+
+    std::string name;
+};
+
+// A window that traces what the loop hands it. Closing answers come from a queue (true when
+// it is empty).
+class TracedForm : public Form {
+public:
+    TracedForm(std::string traceName, KesaScreen* onScreen, bool dialog) : Form(0, dialog), name(std::move(traceName))
+    {
+        SetScreen(onScreen);
+    }
+    void OnLeftMouseDOWN(tagPOINT p) override
+    {
+        Trace::Note(name + ".down");
+        Form::OnLeftMouseDOWN(p);
+    }
+    void OnLeftMouseUP(tagPOINT p) override
+    {
+        Trace::Note(name + ".up");
+        Form::OnLeftMouseUP(p);
+    }
+    void OnRightMouseDOWN(tagPOINT p) override
+    {
+        Trace::Note(name + ".rightdown");
+        Form::OnRightMouseDOWN(p);
+    }
+    void OnKeyDOWN(int key) override
+    {
+        Trace::Note(name + ".keydown " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
+        Form::OnKeyDOWN(key);
+    }
+    void OnKeyUP(int key) override
+    {
+        Trace::Note(name + ".keyup " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
+        Form::OnKeyUP(key);
+    }
+    bool OnKeyPress(int key) override
+    {
+        Trace::Note(name + ".press " + std::string(1, static_cast<char>(key)));
+        return Form::OnKeyPress(key);
+    }
+    bool OnClosing() override
+    {
+        bool answer = true;
+        if (!closingAnswers.empty()) {
+            answer = closingAnswers.front();
+            closingAnswers.pop_front();
+        }
+        Trace::Note(name + ".closing " + (answer ? "true" : "false") + " postQuit " + Num(Application::postQuit));
+        return answer;
+    }
+    void OnClose() override
+    {
+        Trace::Note(name + ".close");
+        Form::OnClose();
+    }
+
+    std::string name;
+    std::deque<bool> closingAnswers;
+};
+
+inline std::string ReadLog()
+{
+    std::ifstream in("log.txt", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The calls of the trace that start with one of the prefixes, in order.
+inline std::vector<std::string> TraceOf(std::initializer_list<std::string> prefixes)
+{
+    std::vector<std::string> result;
+    for (const std::string& line : Trace::calls)
+        for (const std::string& prefix : prefixes)
+            if (line.rfind(prefix, 0) == 0) {
+                result.push_back(line);
+                break;
+            }
+    return result;
+}
+
+// The program's screen and its main window, open; controls and dialogs added by the test
+// are destroyed before the windows.
+class LoopFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(workingDirectory.Ready());
+        amiga::ResetIntuition();
+        amiga::ResetPlatform();
+        GUIElement::GlobalScreen = nullptr;
+        GUIElement::GlobalVisualInfo = nullptr;
+        Application::ResetRiferimenti();
+        Application::postQuit = 0;
+        Trace::calls.clear();
+        screen = std::make_unique<KesaScreen>("Kesa Pegline");
+        ASSERT_NE(screen->GetHandle(), nullptr);
+        main = std::make_unique<TracedForm>("form", screen.get(), false);
+        main->Show();
+        ASSERT_TRUE(main->IsLoad());
+        // Make the main window active, and forget what that sent.
+        amiga::InjectClick(790, 590);
+        Application::CancellaBuffer(main->GetHandle());
+    }
+    void TearDown() override
+    {
+        controls.clear();
+        dialogs.clear();
+        main.reset();
+        if (GUIElement::GlobalVisualInfo)
+            amiga::FreeVisualInfo(GUIElement::GlobalVisualInfo);
+        GUIElement::GlobalScreen = nullptr;
+        GUIElement::GlobalVisualInfo = nullptr;
+        Application::ResetRiferimenti();
+        Application::postQuit = 0;
+        screen.reset();
+        amiga::ResetIntuition();
+        amiga::ResetPlatform();
+        EXPECT_TRUE(Application::lst.empty());
+    }
+
+    template <typename T, typename... Args>
+    T* Add(Args&&... args)
+    {
+        auto element = std::make_unique<T>(std::forward<Args>(args)...);
+        T* raw = element.get();
+        controls.push_back(std::unique_ptr<Child>(element.release()));
+        return raw;
+    }
+    TracedControl* Control(const std::string& name, int left, int top, GUIElement* owner = nullptr)
+    {
+        TracedControl* c = Add<TracedControl>(owner != nullptr ? owner : main.get(), name, left, top, 60, 40);
+        c->Show();
+        return c;
+    }
+    TracedForm* Dialog(const std::string& name, int left, int top)
+    {
+        dialogs.push_back(std::make_unique<TracedForm>(name, screen.get(), true));
+        TracedForm* d = dialogs.back().get();
+        d->SetLocation(left, top);
+        d->SetSize(200, 120);
+        d->SetText(name);
+        d->Show();
+        return d;
+    }
+    // Runs the loop to its end (the test has queued or arranged what ends it).
+    void RunLoop() { Application::Run(main.get()); }
+
+    ScopedWorkingDirectory workingDirectory;
+    std::unique_ptr<KesaScreen> screen;
+    std::unique_ptr<TracedForm> main;
+    std::vector<std::unique_ptr<TracedForm>> dialogs;
+    std::vector<std::unique_ptr<Child>> controls;
+};

@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: MIT
+// Button: a native push button; a release over it raises its command.
+#pragma once
+
+#include "toolkit/controls/NativeGadget.h"
+#include "toolkit/core/CommandElement.h"
+
+#include <string>
+
+class Button : public NativeGadget, public CommandElement {
+public:
+    Button(GUIElement* parentElement, std::string caption, int left, int top, int gadgetWidth, int gadgetHeight);
+};

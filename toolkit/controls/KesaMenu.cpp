@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+// KesaMenu: a menu of a MenuBar.
+#include "toolkit/controls/KesaMenu.h"
+
+#include "toolkit/controls/MenuBar.h"
+#include "toolkit/controls/SubMenu.h"
+#include "toolkit/core/Application.h"
+
+KesaMenu::KesaMenu(MenuBar* bar, std::string caption) : Child(bar)
+{
+    className = "menu";
+    width = 0;
+    height = 0;
+    Init(bar, std::move(caption));
+}
+
+void KesaMenu::Init(MenuBar* bar, std::string caption)
+{
+    text = std::move(caption);
+    parent = bar;
+    if (id == 0)
+        LoadElementBase();
+    if (bar != nullptr)
+        bar->AddMenu(this);
+}
+
+void KesaMenu::AddMenu(SubMenu* item)
+{
+    if (item == nullptr)
+        return;
+    items.push_back(item);
+    if (loaded && Application::menu != nullptr && Application::menuBar != nullptr)
+        Application::menuBar->Load();
+}
+
+SubMenu* KesaMenu::at(int i) const
+{
+    if (i < 0 || i >= Count())
+        return nullptr;
+    return items[static_cast<size_t>(i)];
+}
+
+void KesaMenu::Load()
+{
+    loaded = true;
+    visible = true;
+}

@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: MIT
+// MenuBar: building the platform strip from the element tree.
+#include "toolkit/controls/MenuBar.h"
+
+#include "platform/Menus.h"
+#include "services/StringUtils.h"
+#include "toolkit/controls/KesaMenu.h"
+#include "toolkit/controls/SubMenu.h"
+#include "toolkit/core/Application.h"
+#include "toolkit/core/Form.h"
+
+#include <array>
+#include <cstring>
+#include <string>
+
+using namespace amiga;
+
+namespace {
+
+amiga::Window* WindowOf(const Child* element)
+{
+    GUIElement* form = element->GetFormParent();
+    return form != nullptr ? static_cast<Form*>(form)->GetHandle() : nullptr;
+}
+
+// The window a strip is attached to: the one of the bar it was built from.
+amiga::Window* StripWindow(const MenuBar* fallback)
+{
+    const MenuBar* owner = Application::menuBar != nullptr ? Application::menuBar : fallback;
+    return WindowOf(owner);
+}
+
+// Detaches the current strip from its window and frees it, with its label copies.
+void FreeCurrentStrip(MenuBar* fallback)
+{
+    if (Application::menu == nullptr)
+        return;
+    MenuBar* owner = Application::menuBar != nullptr ? Application::menuBar : fallback;
+    if (amiga::Window* window = StripWindow(fallback); window != nullptr && window->MenuStrip == Application::menu)
+        ClearMenuStrip(window);
+    FreeMenus(Application::menu);
+    Application::menu = nullptr;
+    Application::menuBar = nullptr;
+    owner->ReleaseLabels();
+}
+
+// The fixed-size entry array and the one place entries are added: the last slot is always
+// kept for NM_END, and whatever does not fit is counted instead of written.
+struct EntryArray {
+    std::array<NewMenu, MenuBar::MaxEntries> entries{};
+    int count = 0;
+    int dropped = 0;
+
+    bool Add(const NewMenu& entry)
+    {
+        if (count >= MenuBar::MaxEntries - 1) {
+            ++dropped;
+            return false;
+        }
+        entries[static_cast<size_t>(count++)] = entry;
+        return true;
+    }
+};
+
+UWORD ItemFlags(SubMenu* item)
+{
+    UWORD flags = 0;
+    if (item->GetTypeCheck() != 0) {
+        flags |= CHECKIT | MENUTOGGLE;
+        if (item->IsChecked() != 0)
+            flags |= CHECKED;
+    }
+    if (!item->GetEnabled())
+        flags |= NM_ITEMDISABLED;
+    return flags;
+}
+
+} // namespace
+
+MenuBar::MenuBar(Form* parentForm) : Child(parentForm)
+{
+    className = "menubar";
+    width = 0;
+    height = 0;
+}
+
+MenuBar::~MenuBar()
+{
+    if (Application::menuBar == this)
+        FreeCurrentStrip(this);
+}
+
+void MenuBar::AddMenu(KesaMenu* menu)
+{
+    if (menu == nullptr)
+        return;
+    menus.push_back(menu);
+    if (loaded)
+        menu->Load();
+}
+
+KesaMenu* MenuBar::at(int i) const
+{
+    if (i < 0 || i >= Count())
+        return nullptr;
+    return menus[static_cast<size_t>(i)];
+}
+
+bool MenuBar::Hit(tagPOINT)
+{
+    return false;
+}
+
+char* MenuBar::CopyLabel(const std::string& caption)
+{
+    std::string label = caption;
+    std::erase(label, '&');
+    auto copy = std::make_unique<char[]>(label.size() + 1);
+    std::memcpy(copy.get(), label.c_str(), label.size() + 1);
+    labelCopies.push_back(std::move(copy));
+    return labelCopies.back().get();
+}
+
+char* MenuBar::CopyKey(const std::string& caption)
+{
+    const size_t ampersand = caption.find('&');
+    if (ampersand == std::string::npos || ampersand + 1 >= caption.size())
+        return nullptr;
+    const auto key = static_cast<unsigned char>(caption[ampersand + 1]);
+    if (key < 1 || key > 127)
+        return nullptr;
+    auto copy = std::make_unique<char[]>(2);
+    copy[0] = static_cast<char>(key);
+    copy[1] = '\0';
+    labelCopies.push_back(std::move(copy));
+    return labelCopies.back().get();
+}
+
+void MenuBar::ReleaseLabels()
+{
+    labelCopies.clear();
+}
+
+void MenuBar::Load()
+{
+    if (!loaded)
+        LoadElementBase();
+    // A strip from an earlier build (of this bar or another) goes first, so that it is never
+    // left attached to a window once freed.
+    FreeCurrentStrip(this);
+
+    EntryArray array;
+    auto addItem = [&](SubMenu* item, UBYTE type) {
+        NewMenu entry;
+        entry.nm_Type = type;
+        const std::string caption = item->GetText();
+        if (caption.empty()) {
+            entry.nm_Label = NM_BARLABEL;
+        } else {
+            entry.nm_Label = CopyLabel(caption);
+            entry.nm_CommKey = CopyKey(caption);
+        }
+        entry.nm_Flags = ItemFlags(item);
+        if (array.Add(entry))
+            item->Load();
+    };
+    for (KesaMenu* menu : menus) {
+        if (menu == nullptr)
+            continue;
+        NewMenu title;
+        title.nm_Type = NM_TITLE;
+        title.nm_Label = CopyLabel(menu->GetText());
+        if (!array.Add(title))
+            continue;
+        for (int i = 0; i < menu->Count(); ++i) {
+            SubMenu* item = menu->at(i);
+            if (item == nullptr)
+                continue;
+            addItem(item, NM_ITEM);
+            // Items placed in an item become its sub-items; the platform has no deeper level.
+            for (int j = 0; j < item->Count(); ++j)
+                if (SubMenu* sub = item->at(j))
+                    addItem(sub, NM_SUB);
+        }
+        menu->Load();
+    }
+    // FIXME: a tree beyond the array's capacity loses its last entries; the strip keeps
+    // what fits (entries are only ever dropped at the end, so menu numbers still match).
+    if (array.dropped > 0)
+        Application::Log("Menu troppo grande: voci ignorate " + StringUtils::IntToStr(array.dropped));
+    array.entries[static_cast<size_t>(array.count)] = NewMenu{}; // NM_END
+
+    const TagItem createTags[] = {{GTMN_FrontPen, 1}, {TAG_DONE, 0}};
+    Application::menu = CreateMenusA(array.entries.data(), createTags);
+    if (Application::menu != nullptr) {
+        LayoutMenusA(Application::menu, GUIElement::GlobalVisualInfo, nullptr);
+        if (amiga::Window* window = WindowOf(this))
+            SetMenuStrip(window, Application::menu);
+    }
+    loaded = true;
+    visible = true;
+    Application::menuBar = this;
+}

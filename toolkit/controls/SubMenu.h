@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+// SubMenu: a menu item (a caption, or a separator bar when the caption is empty) that raises
+// its command when picked; it may be a check item. Changes to a loaded item rebuild the strip.
+#pragma once
+
+#include "toolkit/core/Child.h"
+#include "toolkit/core/CommandElement.h"
+
+#include <string>
+#include <vector>
+
+class SubMenu : public Child, public CommandElement {
+public:
+    static constexpr unsigned int CaptionItem = 1;
+    static constexpr unsigned int SeparatorItem = 2;
+
+    // A captioned item; "&" before a character makes that character its command key.
+    SubMenu(GUIElement* parentElement, std::string caption);
+    // A separator bar.
+    explicit SubMenu(GUIElement* parentElement);
+
+    SubMenu(const SubMenu&) = delete;
+    SubMenu& operator=(const SubMenu&) = delete;
+
+    // Parent, caption and kind; not a check item, no command, an ID; appended to a parent
+    // menu ("menu") or item ("submenu").
+    void Init(GUIElement* parentElement, unsigned int kind, std::string caption);
+
+    // Each stores; on a loaded item with a strip present, the strip is rebuilt.
+    void SetEnabled(short value);
+    void SetTypeCheck(short value);
+    void SetChecked(short value);
+    short GetTypeCheck() const { return checkItem; }
+    short IsChecked() const { return checked; }
+    unsigned int GetItemKind() const { return itemKind; }
+
+    // Nested items: shown as the item's sub-items.
+    void AddMenu(SubMenu* item);
+    SubMenu* at(int i) const;
+    int Count() const { return static_cast<int>(items.size()); }
+
+    // Marks the item loaded and visible; the strip is built by the MenuBar.
+    void Load() override;
+
+private:
+    void RebuildStrip();
+
+    std::vector<SubMenu*> items; // not owned
+    unsigned int itemKind = CaptionItem;
+    short checkItem = 0;
+    short checked = 0;
+};
