@@ -211,6 +211,7 @@ Menu* CreateMenusA(const NewMenu* newMenus, const TagItem* tags)
     MenuItem* lastSub = nullptr;
     int menus = 0, items = 0, subs = 0;
     bool invalid = false;
+    bool droppedItem = false; // an item left out for lack of numbers: its sub-items go too
     for (const NewMenu* entry = newMenus; entry->nm_Type != NM_END; ++entry) {
         if (entry->nm_Type & NM_IGNORE)
             continue;
@@ -229,6 +230,7 @@ Menu* CreateMenusA(const NewMenu* newMenus, const TagItem* tags)
             lastMenu = &node->menu;
             lastItem = nullptr;
             lastSub = nullptr;
+            droppedItem = false;
             ++menus;
             items = 0;
         } else if (type == NM_ITEM) {
@@ -238,8 +240,10 @@ Menu* CreateMenusA(const NewMenu* newMenus, const TagItem* tags)
             }
             if (items == kMaxItems) {
                 error = GTMENU_TRIMMED;
+                droppedItem = true;
                 continue;
             }
+            droppedItem = false;
             ItemNode* node = MakeItem(*entry, frontPen);
             (lastItem != nullptr ? lastItem->NextItem : lastMenu->FirstItem) = &node->item;
             lastItem = &node->item;
@@ -251,6 +255,8 @@ Menu* CreateMenusA(const NewMenu* newMenus, const TagItem* tags)
                 invalid = true;
                 break;
             }
+            if (droppedItem)
+                continue;
             if (subs == kMaxSubItems) {
                 error = GTMENU_TRIMMED;
                 continue;

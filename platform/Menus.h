@@ -106,14 +106,14 @@ constexpr UWORD NM_MENUDISABLED = MENUENABLED;
 constexpr UWORD NM_ITEMDISABLED = ITEMENABLED;
 
 // Tags of CreateMenusA and LayoutMenusA (gadtools' tag base is TAG_USER + 0x80000).
-constexpr Tag GTMN_TextAttr = TAG_USER + 0x80000 + 49;   // TextAttr* of the item texts
+constexpr Tag GTMN_TextAttr = TAG_USER + 0x80000 + 49;   // TextAttr* of the item texts (LayoutMenusA)
 constexpr Tag GTMN_FrontPen = TAG_USER + 0x80000 + 50;   // pen of the texts (default 1)
 constexpr Tag GTMN_Menu = TAG_USER + 0x80000 + 60;       // LayoutMenuItemsA's menu
 constexpr Tag GTMN_FullMenu = TAG_USER + 0x80000 + 62;   // the array must start with a title
 constexpr Tag GTMN_SecondaryError = TAG_USER + 0x80000 + 63; // ULONG* receiving GTMENU_ errors
 constexpr Tag GTMN_NewLookMenus = TAG_USER + 0x80000 + 67;   // accepted; one look only
-constexpr Tag GTMN_Checkmark = TAG_USER + 0x80000 + 68;  // Image* of the check mark
-constexpr Tag GTMN_AmigaKey = TAG_USER + 0x80000 + 69;   // Image* of the command-key glyph
+constexpr Tag GTMN_Checkmark = TAG_USER + 0x80000 + 68;  // accepted; the built-in mark is drawn
+constexpr Tag GTMN_AmigaKey = TAG_USER + 0x80000 + 69;   // accepted; the built-in glyph is drawn
 
 // GTMN_SecondaryError values.
 constexpr ULONG GTMENU_TRIMMED = 0x00000001;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 using namespace amiga;
 
@@ -117,9 +118,9 @@ protected:
         x = menu->LeftEdge + item->LeftEdge + item->Width / 2;
         y = screen.BarHeight + 1 + item->TopEdge + item->Height / 2;
         if (sub) {
-            const MenuItem* sub = ItemAddress(strip, number);
-            x = menu->LeftEdge + item->LeftEdge + sub->LeftEdge + sub->Width / 2;
-            y = screen.BarHeight + 1 + item->TopEdge + sub->TopEdge + sub->Height / 2;
+            const MenuItem* subItem = ItemAddress(strip, number);
+            x = menu->LeftEdge + item->LeftEdge + subItem->LeftEdge + subItem->Width / 2;
+            y = screen.BarHeight + 1 + item->TopEdge + subItem->TopEdge + subItem->Height / 2;
         }
     }
     // Right button down on a title, moves to the item, and the release there.
@@ -362,4 +363,32 @@ TEST_F(MenuTest, ClearingTheStripClosesIt)
     EXPECT_FALSE(internal::MenuIsOpen());
     EXPECT_EQ(window.MenuStrip, nullptr);
     EXPECT_EQ(internal::MenuEnd(x, y), MENUNULL);
+}
+
+TEST(MenuBuilderTest, ItemsBeyondTheNumbersAreLeftOutWithTheirSubItems)
+{
+    char title[] = "Many";
+    char label[] = "Item";
+    std::vector<NewMenu> entries;
+    entries.push_back({NM_TITLE, title, nullptr, 0, 0, nullptr});
+    for (int i = 0; i < 70; ++i) {
+        entries.push_back({NM_ITEM, label, nullptr, 0, 0, nullptr});
+        if (i >= 62)
+            entries.push_back({NM_SUB, label, nullptr, 0, 0, nullptr});
+    }
+    entries.push_back({NM_END, nullptr, nullptr, 0, 0, nullptr});
+    ULONG error = 0;
+    const TagItem tags[] = {{GTMN_SecondaryError, reinterpret_cast<IPTR>(&error)}, {TAG_DONE, 0}};
+    Menu* strip = CreateMenusA(entries.data(), tags);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(error, GTMENU_TRIMMED);
+    int count = 0;
+    for (MenuItem* item = strip->FirstItem; item != nullptr; item = item->NextItem)
+        ++count;
+    EXPECT_EQ(count, 63);
+    MenuItem* last = ItemAddress(strip, FULLMENUNUM(0, 62, NOSUB));
+    ASSERT_NE(last, nullptr);
+    ASSERT_NE(last->SubItem, nullptr);
+    EXPECT_EQ(last->SubItem->NextItem, nullptr); // the dropped items' sub-items did not land here
+    FreeMenus(strip);
 }
