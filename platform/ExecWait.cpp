@@ -10,9 +10,8 @@
 
 namespace amiga::internal {
 
-// Defaults for a program without intuition; intuition's definitions replace them at link.
-__attribute__((weak)) void PresentIfDirty() {}
-__attribute__((weak)) void HandleHostEvent(const HostEvent& event) { (void)event; }
+// PresentIfDirty and HandleHostEvent are intuition's. No weak stand-ins here: in a static
+// library a weak definition would satisfy the linker and keep intuition's input module out.
 
 void PumpHostEvents()
 {
