@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // exec messages, ports and signals.
 #include "platform/ExecState.h"
-#include "platform/Testing.h"
 #include "platform/host/Host.h"
 
 namespace amiga {
