@@ -13,7 +13,7 @@
 namespace amiga {
 
 // Closes every window and screen (the default public screen too), forgets the pointer, the
-// active window, beeps and pointer state. Call before ResetPlatform() in a test's tear-down.
+// active window, beeps and pointer state. ResetPlatform() calls it first.
 void ResetIntuition();
 
 // Each of these queues host events at screen coordinates of the front screen and pumps them

@@ -2,6 +2,8 @@
 // intuition's state, input messages, pointers, the display beep and the test helpers' reset.
 #include "platform/IntuitionState.h"
 #include "platform/Keymap.h"
+#include "platform/MenuState.h"
+#include "platform/RequesterTesting.h"
 #include "platform/Timer.h"
 #include "platform/host/Host.h"
 
@@ -310,6 +312,9 @@ const char* IntuitionLastError()
 
 void ResetIntuition()
 {
+    // An open strip points into a window: drop it before the windows go.
+    internal::ResetMenus();
+    ClearRequesterAnswers();
     auto& state = Intuition();
     state.menuOpen = false;
     state.pressed = {};

@@ -3,12 +3,15 @@
 #include "platform/Testing.h"
 
 #include "platform/ExecState.h"
+#include "platform/InputTesting.h"
 #include "platform/host/Host.h"
 
 namespace amiga {
 
 void ResetPlatform()
 {
+    // Windows and screens hold ports and the host window: they go first.
+    ResetIntuition();
     internal::ResetExec();
     host::Reset();
 }
