@@ -2,20 +2,17 @@
 // WaitTOF: the vertical blank of a 50 Hz display, on the platform's one clock.
 #include "platform/Graphics.h"
 #include "platform/Internal.h"
-
-#include <chrono>
-#include <thread>
+#include "platform/Timer.h"
 
 namespace amiga {
 
 void WaitTOF()
 {
-    // A program that waits for the blank expects the frame it drew to be shown.
-    internal::PresentIfDirty();
+    // A blocking wait like any other: the frame just drawn is presented, and input and timer
+    // requests keep flowing until the next 1/50 s boundary.
     constexpr uint64_t kFrame = 20000;
     const uint64_t now = internal::NowMicros();
-    const uint64_t next = (now / kFrame + 1) * kFrame;
-    std::this_thread::sleep_for(std::chrono::microseconds(next - now));
+    internal::WaitUntilMicros((now / kFrame + 1) * kFrame);
 }
 
 } // namespace amiga
