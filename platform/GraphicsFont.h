@@ -66,6 +66,8 @@ FontList& Fonts();
 
 // The built-in topaz faces, drawn in RomFont8.cpp and RomFont9.cpp.
 std::unique_ptr<LoadedFont> MakeTopaz8();
+// Topaz 8's ASCII art: 8 rows per character, characters 32 to 126 (topaz 9 builds on it).
+const char* const* Topaz8Art();
 std::unique_ptr<LoadedFont> MakeTopaz9();
 // Builds a ROM font from rows of ASCII art ('#' set, anything else clear), `rows` rows per
 // glyph, glyphs for characters first..first + count - 1 in order.

@@ -867,6 +867,11 @@ const char* const kGlyphs[] = {
 
 } // namespace
 
+const char* const* Topaz8Art()
+{
+    return kGlyphs;
+}
+
 std::unique_ptr<LoadedFont> MakeTopaz8()
 {
     return MakeRomFont(kGlyphs, 32, 95, 8, 6);
