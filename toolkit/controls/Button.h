@@ -2,8 +2,8 @@
 // Button: a native push button; a release over it raises its command.
 #pragma once
 
-#include "toolkit/controls/NativeGadget.h"
 #include "toolkit/core/CommandElement.h"
+#include "toolkit/core/NativeGadget.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // CheckBox: a native check box; each release over it toggles the mark and raises its command.
 #pragma once
 
-#include "toolkit/controls/NativeGadget.h"
 #include "toolkit/core/CommandElement.h"
+#include "toolkit/core/NativeGadget.h"
 
 #include <string>
 

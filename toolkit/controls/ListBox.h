@@ -2,8 +2,8 @@
 // ListBox: a native list; a choice in it raises its command.
 #pragma once
 
-#include "toolkit/controls/NativeGadget.h"
 #include "toolkit/core/CommandElement.h"
+#include "toolkit/core/NativeGadget.h"
 
 #include <string>
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace amiga;
 
@@ -148,6 +149,9 @@ void MenuBar::Load()
     // A strip from an earlier build (of this bar or another) goes first, so that it is never
     // left attached to a window once freed.
     FreeCurrentStrip(this);
+    // No strip is left to point at this bar's labels: copies kept from a strip the event loop
+    // freed at its end go now.
+    ReleaseLabels();
 
     EntryArray array;
     auto addItem = [&](SubMenu* item, UBYTE type) {
@@ -200,4 +204,41 @@ void MenuBar::Load()
     loaded = true;
     visible = true;
     Application::menuBar = this;
+    Application::menuPickHandler = &MenuBar::RaisePickedCommands;
+}
+
+void MenuBar::RaisePickedCommands(UWORD firstNumber)
+{
+    struct Pick {
+        UWORD number;
+        UWORD flags;
+    };
+    // The whole chain is read before any command runs: a check item's new state rebuilds the
+    // strip, which frees the items the chain runs through, and a command may change the strip
+    // too. A chain is as long as the strip has entries at most.
+    std::vector<Pick> picks;
+    UWORD number = firstNumber;
+    while (number != MENUNULL && static_cast<int>(picks.size()) < MaxEntries) {
+        const MenuItem* item = ItemAddress(Application::menu, number);
+        if (item == nullptr)
+            break;
+        picks.push_back({number, item->Flags});
+        number = item->NextSelect;
+    }
+    for (const Pick& pick : picks) {
+        MenuBar* bar = Application::menuBar;
+        if (bar == nullptr)
+            continue;
+        KesaMenu* menu = bar->at(pick.number & 0x1F);
+        if (menu == nullptr)
+            return;
+        SubMenu* item = menu->at((pick.number >> 5) & 0x3F);
+        if (item == nullptr)
+            return;
+        SubMenu* sub = item->at(pick.number >> 11);
+        SubMenu* target = sub != nullptr ? sub : item;
+        if ((pick.flags & CHECKIT) != 0)
+            target->SetChecked((pick.flags & CHECKED) != 0 ? 1 : 0);
+        target->OnCommand(target);
+    }
 }

@@ -3,6 +3,7 @@
 // from its menus and their items and attaches it to the window.
 #pragma once
 
+#include "platform/Types.h"
 #include "toolkit/core/Child.h"
 
 #include <memory>
@@ -39,6 +40,10 @@ public:
     void ReleaseLabels();
 
 private:
+    // The event loop's menu-pick handler: raises the commands of the items picked, following
+    // the chain of menu numbers from the message's code, with the current bar's elements.
+    static void RaisePickedCommands(amiga::UWORD firstNumber);
+
     char* CopyLabel(const std::string& caption);
     char* CopyKey(const std::string& caption);
 

@@ -2,7 +2,7 @@
 // ScrollBar: a native scroller; the event loop hands it the new top position.
 #pragma once
 
-#include "toolkit/controls/NativeGadget.h"
+#include "toolkit/core/NativeGadget.h"
 
 #include <string>
 
@@ -13,7 +13,7 @@ public:
     ScrollBar(GUIElement* parentElement, int left, int top, int gadgetWidth, int gadgetHeight);
 
     // The scroller moved (or was released) at `code`: stored, then the scroll handler.
-    void OnScroll(int code);
+    void OnScroll(int code) override;
     int GetScrollPosition() const { return scrollPosition; }
     void SetOnScroll(ScrollHandler handler) { onScroll = handler; }
 

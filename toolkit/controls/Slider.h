@@ -2,7 +2,7 @@
 // Slider: a native slider; the event loop tells it when its value changed.
 #pragma once
 
-#include "toolkit/controls/NativeGadget.h"
+#include "toolkit/core/NativeGadget.h"
 
 #include <string>
 
@@ -11,7 +11,7 @@ public:
     Slider(GUIElement* parentElement, int left, int top, int gadgetWidth, int gadgetHeight);
 
     // The gadget was released at a new value: the change handler.
-    void OnChangeValue();
+    void OnChangeValue() override;
     void SetOnChangeValue(void (*handler)(GUIElement*)) { onChangeValue = handler; }
     int GetValue() const { return value; }
     void SetValue(int newValue) { value = newValue; }

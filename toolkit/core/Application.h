@@ -15,6 +15,9 @@
 class Form;
 class MenuBar;
 
+// Turns a menu pick into commands, from the first menu number of the message's chain.
+using MenuPickHandler = void (*)(amiga::UWORD firstNumber);
+
 class Application {
 public:
     Application() = delete;
@@ -36,6 +39,9 @@ public:
     // The main window's menu strip and its menu bar element.
     static inline amiga::Menu* menu = nullptr;
     static inline MenuBar* menuBar = nullptr;
+    // Set by the menu bar when it builds a strip, since the items are its to decode; while
+    // null, menu picks only release the selection and the focus.
+    static inline MenuPickHandler menuPickHandler = nullptr;
 
     // Registration, called by element constructors and destructors only.
     static void AddWinForm(GUIElement* e);

@@ -6,8 +6,8 @@
 // had nothing does the loop sleep, on the union of all their signals. Every message, whatever
 // its window, goes through ElaboraEventi, which calls the element operations.
 //
-// The dispatch names the native-gadget controls it serves by kind, so this file (alone in the
-// core) includes their headers.
+// The controls themselves stay out of sight: a gadget message reaches its control through the
+// NativeGadget and CommandElement bases, a menu pick through the handler the menu bar set.
 #include "toolkit/core/Application.h"
 
 #include "platform/Exec.h"
@@ -16,23 +16,14 @@
 #include "platform/Menus.h"
 #include "services/Enviroment.h"
 #include "services/StringUtils.h"
-#include "toolkit/controls/Button.h"
-#include "toolkit/controls/CheckBox.h"
-#include "toolkit/controls/ComboBox.h"
-#include "toolkit/controls/KesaMenu.h"
-#include "toolkit/controls/ListBox.h"
-#include "toolkit/controls/MenuBar.h"
-#include "toolkit/controls/OptionBox.h"
-#include "toolkit/controls/ScrollBar.h"
-#include "toolkit/controls/Slider.h"
-#include "toolkit/controls/SubMenu.h"
 #include "toolkit/core/Child.h"
+#include "toolkit/core/CommandElement.h"
 #include "toolkit/core/Form.h"
+#include "toolkit/core/NativeGadget.h"
 #include "toolkit/core/Timer.h"
 
 #include <algorithm>
 #include <new>
-#include <vector>
 
 using namespace amiga;
 
@@ -41,9 +32,6 @@ namespace {
 // The key buffer's length is 8 bits wide: it doubles up to this and no further. No key of
 // the platform's keymaps sends anywhere near as many bytes.
 constexpr unsigned char MaxKeyBufferLength = 128;
-
-// A menu-pick chain is as long as the strip has entries at most.
-constexpr int MaxPicks = MenuBar::MaxEntries;
 
 ULONG PortMask(const amiga::Window* window)
 {
@@ -56,17 +44,9 @@ ULONG PortMask(const amiga::Window* window)
 bool RaiseCommand(GUIElement* e)
 {
     const std::string kind = e->GetKesaClassName();
-    CommandElement* command = nullptr;
-    if (kind == "button")
-        command = static_cast<Button*>(e);
-    else if (kind == "checkbox")
-        command = static_cast<CheckBox*>(e);
-    else if (kind == "combobox")
-        command = static_cast<ComboBox*>(e);
-    else if (kind == "optionbox")
-        command = static_cast<OptionBox*>(e);
-    else if (kind == "listbox")
-        command = static_cast<ListBox*>(e);
+    if (kind != "button" && kind != "checkbox" && kind != "combobox" && kind != "optionbox" && kind != "listbox")
+        return false;
+    auto* command = dynamic_cast<CommandElement*>(e);
     if (command == nullptr)
         return false;
     command->OnCommand(e);
@@ -243,7 +223,7 @@ private:
     {
         if (GUIElement* e = GadgetElement(in.IAddress)) {
             if (e->GetKesaClassName() == "scrollbar")
-                static_cast<ScrollBar*>(e)->OnScroll(in.Code);
+                static_cast<NativeGadget*>(e)->OnScroll(in.Code);
             e->OnMouseMove(0, 0);
         }
         form->OnMouseMove(0, 0);
@@ -294,10 +274,11 @@ private:
         } else {
             const std::string kind = sel->GetKesaClassName();
             bool known = true;
+            // Both kinds are native gadgets, which pass the news on to the control.
             if (kind == "scrollbar")
-                static_cast<ScrollBar*>(sel)->OnScroll(in.Code);
+                static_cast<NativeGadget*>(sel)->OnScroll(in.Code);
             else if (kind == "slider")
-                static_cast<Slider*>(sel)->OnChangeValue();
+                static_cast<NativeGadget*>(sel)->OnChangeValue();
             else if (kind == "optionbox")
                 known = false; // its command went with the press
             else
@@ -310,43 +291,12 @@ private:
         Application::GadgetSel = nullptr;
     }
 
-    struct Pick {
-        UWORD number;
-        UWORD flags;
-    };
-
     void MenuPick()
     {
         ReleaseGadgetSel();
         ReleaseFocus();
-        // The whole chain is read before any command runs: a check item's new state rebuilds
-        // the strip, which frees the items the chain runs through, and a command may change
-        // the strip too.
-        std::vector<Pick> picks;
-        UWORD code = in.Code;
-        while (code != MENUNULL && static_cast<int>(picks.size()) < MaxPicks) {
-            const MenuItem* item = ItemAddress(Application::menu, code);
-            if (item == nullptr)
-                break;
-            picks.push_back({code, item->Flags});
-            code = item->NextSelect;
-        }
-        for (const Pick& pick : picks) {
-            MenuBar* bar = Application::menuBar;
-            if (bar == nullptr)
-                continue;
-            KesaMenu* menu = bar->at(pick.number & 0x1F);
-            if (menu == nullptr)
-                return;
-            SubMenu* item = menu->at((pick.number >> 5) & 0x3F);
-            if (item == nullptr)
-                return;
-            SubMenu* sub = item->at(pick.number >> 11);
-            SubMenu* target = sub != nullptr ? sub : item;
-            if ((pick.flags & CHECKIT) != 0)
-                target->SetChecked((pick.flags & CHECKED) != 0 ? 1 : 0);
-            target->OnCommand(target);
-        }
+        if (Application::menuPickHandler != nullptr)
+            Application::menuPickHandler(in.Code);
     }
 
     void RawKey()
@@ -517,11 +467,9 @@ void Application::Run(Form* main)
         if (main != nullptr && main->GetHandle() != nullptr)
             ClearMenuStrip(main->GetHandle());
         FreeMenus(menu);
-        MenuBar* bar = menuBar;
         menu = nullptr;
+        // The bar keeps the labels of the freed strip until it is rebuilt or destroyed.
         menuBar = nullptr;
-        if (bar != nullptr)
-            bar->ReleaseLabels();
     }
     if (ie != nullptr) {
         ie->~InputEvent();

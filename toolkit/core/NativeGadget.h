@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // NativeGadget: the common part of the controls drawn and tracked by the platform's own
-// gadgets (buttons, check boxes, lists...). The gadget joins the window's gadget list when
-// the control is loaded; its gadget ID is the element ID, which is how the event loop finds
-// the control again.
+// gadgets (buttons, check boxes, lists...), and the element kind the event loop hands gadget
+// messages to. The gadget joins the window's gadget list when the control is loaded; its
+// gadget ID is the element ID, which is how the event loop finds the control again.
 #pragma once
 
 #include "platform/GadTools.h"
@@ -26,6 +26,12 @@ public:
     // The GadTools kind the gadget was made with (a kind the platform lacks is made as a
     // plain button that reports the same messages).
     amiga::ULONG GetCreatedKind() const { return createdKind; }
+
+    // What the event loop reports of the gadget; nothing here, the kinds concerned answer.
+    // The scroller moved (or was released) at `code`.
+    virtual void OnScroll(int code);
+    // The gadget was released at a new value.
+    virtual void OnChangeValue();
 
 protected:
     NativeGadget(GUIElement* parentElement, amiga::ULONG kind, std::string caption, int left, int top,

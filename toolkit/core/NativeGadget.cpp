@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // NativeGadget: creating and removing a control's platform gadget.
-#include "toolkit/controls/NativeGadget.h"
+#include "toolkit/core/NativeGadget.h"
 
 #include "toolkit/core/Application.h"
 #include "toolkit/core/Form.h"
@@ -92,4 +92,12 @@ void NativeGadget::Load()
     RefreshGList(gadget, window, nullptr, 1);
     loaded = true;
     visible = true;
+}
+
+void NativeGadget::OnScroll(int)
+{
+}
+
+void NativeGadget::OnChangeValue()
+{
 }
