@@ -134,8 +134,14 @@ LONG SpawnDetached(const std::vector<std::string>& argv)
 
 std::vector<std::string> CommandArgv(const std::string& line)
 {
-    if (IsAddress(line)) {
-        return {"xdg-open", line};
+    // Blanks around an address must not send it to the shell, where its & or ; would start
+    // commands of their own.
+    const size_t first = line.find_first_not_of(" \t\r\n");
+    if (first != std::string::npos) {
+        const std::string address = line.substr(first, line.find_last_not_of(" \t\r\n") - first + 1);
+        if (IsAddress(address)) {
+            return {"xdg-open", address};
+        }
     }
     return {"/bin/sh", "-c", line};
 }

@@ -36,8 +36,8 @@ void PumpInput();
 
 namespace amiga::internal {
 
-// The argument vector Execute starts for a command line: {"xdg-open", line} for web and
-// mailto addresses, {"/bin/sh", "-c", line} otherwise.
+// The argument vector Execute starts for a command line: {"xdg-open", address} for a web or
+// mailto address (without the blanks around it), {"/bin/sh", "-c", line} otherwise.
 std::vector<std::string> CommandArgv(const std::string& line);
 
 } // namespace amiga::internal

@@ -59,6 +59,10 @@ TEST_F(Dos, AddressesGoToTheOpenerAndEverythingElseToTheShell)
     EXPECT_EQ(internal::CommandArgv("HTTPS://EXAMPLE.ORG"), (Argv{"xdg-open", "HTTPS://EXAMPLE.ORG"}));
     EXPECT_EQ(internal::CommandArgv("echo http://x; true"), (Argv{"/bin/sh", "-c", "echo http://x; true"}));
     EXPECT_EQ(internal::CommandArgv("ftp://example.org"), (Argv{"/bin/sh", "-c", "ftp://example.org"}));
+    // Blanks around an address do not hand its & to a shell.
+    EXPECT_EQ(internal::CommandArgv(" https://example.org/?a=1&touch x\n"),
+              (Argv{"xdg-open", "https://example.org/?a=1&touch x"}));
+    EXPECT_EQ(internal::CommandArgv("  "), (Argv{"/bin/sh", "-c", "  "}));
 }
 
 TEST_F(Dos, TheRunnerSeesEveryLineAndItsResultComesBack)
