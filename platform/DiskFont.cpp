@@ -181,7 +181,10 @@ std::unique_ptr<internal::LoadedFont> Load(const FaceFile& file, const TextAttr&
 
 TextFont* OpenDiskFont(const TextAttr* textAttr)
 {
-    if (!textAttr || !textAttr->ta_Name || textAttr->ta_YSize == 0)
+    // Taller fonts are refused: every character is rendered at open, and at tens of
+    // thousands of pixels that alone would exhaust memory.
+    constexpr UWORD kTallest = 1024;
+    if (!textAttr || !textAttr->ta_Name || textAttr->ta_YSize == 0 || textAttr->ta_YSize > kTallest)
         return nullptr;
     if (internal::SameFontName(textAttr->ta_Name, "topaz.font"))
         return OpenFont(textAttr);

@@ -10,7 +10,8 @@ namespace amiga {
 // "times.font" and "courier.font" map to the system's sans-serif, serif and monospaced
 // faces; any other "name.font" is looked up as the family "name". Bold and italic requests
 // pick the matching face; an underline request is drawn by the font. Null when no font
-// file of that family exists (the system's arbitrary fallback is not accepted).
+// file of that family exists (the system's arbitrary fallback is not accepted), and for
+// heights of 0 or above 1024 pixels.
 TextFont* OpenDiskFont(const TextAttr* textAttr);
 
 } // namespace amiga

@@ -78,6 +78,8 @@ TEST_F(FontDisk, UnknownFamiliesAreNotReplacedByAnotherFace)
     EXPECT_EQ(OpenDiskFont(nullptr), nullptr);
     const TextAttr zeroSize{"helvetica.font", 0, FS_NORMAL, FPF_DISKFONT};
     EXPECT_EQ(OpenDiskFont(&zeroSize), nullptr);
+    const TextAttr hugeSize{"helvetica.font", 60000, FS_NORMAL, FPF_DISKFONT};
+    EXPECT_EQ(OpenDiskFont(&hugeSize), nullptr) << "refused, not rendered until memory runs out";
 }
 
 TEST_F(FontDisk, TimesCourierAndTopaz)
