@@ -62,9 +62,10 @@ void NativeGadget::Load()
     label = text;
     const tagPOINT at = GetPositionFromParent(x, y);
     NewGadget ng{};
-    // Element positions are in the client area; gadgets are placed from the window's corner.
-    ng.ng_LeftEdge = static_cast<WORD>(at.x + window->BorderLeft);
-    ng.ng_TopEdge = static_cast<WORD>(at.y + window->BorderTop);
+    // Placed exactly where the element is: self-drawn controls and the loop's hit test count
+    // positions from the window's corner too, so no border is added.
+    ng.ng_LeftEdge = static_cast<WORD>(at.x);
+    ng.ng_TopEdge = static_cast<WORD>(at.y);
     ng.ng_Width = static_cast<WORD>(width);
     ng.ng_Height = static_cast<WORD>(height);
     ng.ng_GadgetText = label.empty() ? nullptr : label.c_str();

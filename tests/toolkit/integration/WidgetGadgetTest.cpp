@@ -66,6 +66,22 @@ TEST_F(WidgetGadgetTest, ButtonRaisesItsCommandThenTheWindowHearsDownAndUp)
     EXPECT_EQ(Application::GadgetSel, nullptr);
 }
 
+TEST_F(WidgetGadgetTest, GadgetInADialogIsWhereItsElementIs)
+{
+    // Positions count from the window's corner, borders included, for every control: a click
+    // just inside the element's corner is a click on its gadget, not on bare window space.
+    TracedForm* dialog = Dialog("dialog", 200, 150);
+    auto* button = Add<Button>(dialog, "OK", 20, 30, 80, 20);
+    button->SetCommand(&Heard::Command);
+    button->Show();
+    const Window* w = dialog->GetHandle();
+    ASSERT_GT(w->BorderTop, 2);
+    InjectClick(w->LeftEdge + 22, w->TopEdge + 32);
+    InjectCloseRequest();
+    RunLoop();
+    EXPECT_EQ(TraceOf({"button", "dialog.down", "dialog.up"}), (Calls{"button.command", "dialog.down", "dialog.up"}));
+}
+
 TEST_F(WidgetGadgetTest, EveryKindReachesWhatTheLoopCallsOnIt)
 {
     auto* check = Add<CheckBox>(main.get(), "Suoni", 100, 100, 26, 11);
