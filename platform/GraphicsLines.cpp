@@ -138,10 +138,13 @@ void ScrollRaster(RastPort* rp, LONG dx, LONG dy, LONG xMin, LONG yMin, LONG xMa
     for (int y = 0; y < h; ++y)
         std::copy_n(canvas.Row(y0 + y) + x0, w, copy.begin() + static_cast<long>(y) * w);
     const UBYTE pen = rp->BgPen;
+    // A shift past the rectangle's size clears it all; held there, it cannot overflow.
+    const int shiftX = static_cast<int>(std::clamp<LONG>(dx, -w, w));
+    const int shiftY = static_cast<int>(std::clamp<LONG>(dy, -h, h));
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const int fromX = x + static_cast<int>(dx);
-            const int fromY = y + static_cast<int>(dy);
+            const int fromX = x + shiftX;
+            const int fromY = y + shiftY;
             const bool inside = fromX >= 0 && fromX < w && fromY >= 0 && fromY < h;
             canvas.Put(x0 + x, y0 + y, inside ? copy[static_cast<size_t>(fromY) * w + fromX] : pen);
         }

@@ -256,6 +256,8 @@ TEST_F(GraphicsLines, ScrollRasterMovesContentAndFillsInBackPen)
     SetBPen(&rp, 9);
     ScrollRaster(&rp, 2, 0, 0, 0, 5, 0);
     EXPECT_EQ(Row(0), "345.99..............");
+    ScrollRaster(&rp, 0x7FFFFFFF, 0, 1, 0, 3, 0); // far beyond the rectangle: all cleared
+    EXPECT_EQ(Row(0), "399999..............");
 }
 
 } // namespace
