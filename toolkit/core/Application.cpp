@@ -105,16 +105,21 @@ void Application::ForgetElement(GUIElement* e)
 
 void Application::RimuoviChildren(unsigned int id)
 {
+    // A container not yet loaded has ID 0 like every unloaded element: what GetChildren(0)
+    // finds belongs to strangers, so only loaded panels and menus are emptied.
+    const auto contentsOf = [](GUIElement* container) {
+        return container->GetID() != 0 ? GetChildren(container->GetID()) : std::vector<GUIElement*>{};
+    };
     const std::vector<GUIElement*> children = GetChildren(id);
     for (GUIElement* c : children) {
         const std::string kind = c->GetKesaClassName();
         if (kind == "panel") {
-            for (GUIElement* inner : GetChildren(c->GetID()))
+            for (GUIElement* inner : contentsOf(c))
                 RemoveWinForm(inner);
         } else if (kind == "menubar") {
-            for (GUIElement* m : GetChildren(c->GetID())) {
+            for (GUIElement* m : contentsOf(c)) {
                 if (m->GetKesaClassName() == "menu") {
-                    for (GUIElement* item : GetChildren(m->GetID()))
+                    for (GUIElement* item : contentsOf(m))
                         RemoveWinForm(item);
                 }
                 RemoveWinForm(m);

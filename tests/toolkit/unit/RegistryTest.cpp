@@ -191,16 +191,19 @@ TEST_F(RegistryTest, RemovingChildrenUnregistersPanelsMenusAndTheirContents)
     menu->Load();
     auto item = std::make_unique<TestControl>(menu.get(), "submenu");
     auto plain = std::make_unique<TestControl>(&window);
+    auto idleBar = std::make_unique<TestControl>(&window, "menubar"); // not loaded: ID 0
     TestControl elsewhere(nullptr);
+    TestControl unloadedOwner(nullptr);
+    TestControl stranger(&unloadedOwner); // its parent has ID 0 too, but is not the idle bar
 
     // The panel's contents come twice in the walk: the second removal finds nothing.
     const std::string console = ConsoleOf([&] { Application::RimuoviChildren(window.GetID()); });
-    EXPECT_EQ(console, " NON TROVATO! Application::RemoveWinForm = testcontrol size 6 id 0\n");
-    EXPECT_EQ(Application::lst, (std::vector<GUIElement*>{&window, &elsewhere}));
+    EXPECT_EQ(console, " NON TROVATO! Application::RemoveWinForm = testcontrol size 9 id 0\n");
+    EXPECT_EQ(Application::lst, (std::vector<GUIElement*>{&window, &elsewhere, &unloadedOwner, &stranger}));
 
     // Their destructors now find nothing; put them back so they leave quietly.
     for (GUIElement* e : std::vector<GUIElement*>{panel.get(), inPanel.get(), bar.get(), menu.get(), item.get(),
-                                                   plain.get()})
+                                                   plain.get(), idleBar.get()})
         Application::AddWinForm(e);
 }
 
