@@ -65,7 +65,6 @@ void Timer::Start()
         timerPort = nullptr;
         return;
     }
-    deviceOpen = true;
 
     QueueRequest();
     Delay(StartPauseTicks);
@@ -74,8 +73,6 @@ void Timer::Start()
 
 void Timer::QueueRequest()
 {
-    if (!timerRequest || !deviceOpen)
-        return;
     timerRequest->tr_node.io_Command = TR_ADDREQUEST;
     timerRequest->tr_time.tv_secs = interval / 1000;
     timerRequest->tr_time.tv_micro = (interval % 1000) * 1000;
@@ -95,9 +92,7 @@ void Timer::Stop()
             WaitIO(&timerRequest->tr_node);
             requestPending = 0;
         }
-        if (deviceOpen)
-            CloseDevice(&timerRequest->tr_node);
-        deviceOpen = false;
+        CloseDevice(&timerRequest->tr_node);
         DeleteExtIO(&timerRequest->tr_node);
         timerRequest = nullptr;
     }

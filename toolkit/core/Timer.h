@@ -47,13 +47,11 @@ public:
 private:
     void QueueRequest();
 
+    // While started the port, the request and its open device all exist; while stopped none.
     amiga::MsgPort* timerPort = nullptr;
     amiga::timerequest* timerRequest = nullptr;
     short requestPending = 0;
     short started = 0;
     unsigned int interval = 0;
     void (*timerCallback)(GUIElement*) = nullptr;
-    // The device opened for the current request; a request on a device that did not open
-    // is never queued.
-    bool deviceOpen = false;
 };
