@@ -5,6 +5,7 @@
 #include "platform/GraphicsInternal.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace amiga {
@@ -122,22 +123,33 @@ namespace {
 
 // Clips a copy of xSize × ySize from (sx, sy) to (dx, dy) against the source bitmap and
 // the destination rectangle [minX..maxX] × [minY..maxY]; false when nothing is left.
+// Worked in 64 bits, so that coordinates anywhere in the LONG range clip instead of
+// overflowing; what is left always fits back.
 bool ClipCopy(const BitMap* source, LONG& sx, LONG& sy, LONG& dx, LONG& dy, LONG& w, LONG& h,
               LONG minX, LONG minY, LONG maxX, LONG maxY)
 {
-    auto clipStart = [&](LONG& s, LONG& d, LONG& size, LONG sMin, LONG dMin) {
-        LONG cut = std::max(sMin - s, dMin - d);
+    int64_t fromX = sx, fromY = sy, toX = dx, toY = dy, width = w, height = h;
+    auto clipStart = [](int64_t& from, int64_t& to, int64_t& size, int64_t toMin) {
+        const int64_t cut = std::max(-from, toMin - to);
         if (cut > 0) {
-            s += cut;
-            d += cut;
+            from += cut;
+            to += cut;
             size -= cut;
         }
     };
-    clipStart(sx, dx, w, 0, minX);
-    clipStart(sy, dy, h, 0, minY);
-    w = std::min({w, static_cast<LONG>(source->Width) - sx, maxX - dx + 1});
-    h = std::min({h, static_cast<LONG>(source->Rows) - sy, maxY - dy + 1});
-    return w > 0 && h > 0;
+    clipStart(fromX, toX, width, minX);
+    clipStart(fromY, toY, height, minY);
+    width = std::min({width, int64_t{source->Width} - fromX, int64_t{maxX} - toX + 1});
+    height = std::min({height, int64_t{source->Rows} - fromY, int64_t{maxY} - toY + 1});
+    if (width <= 0 || height <= 0)
+        return false;
+    sx = static_cast<LONG>(fromX);
+    sy = static_cast<LONG>(fromY);
+    dx = static_cast<LONG>(toX);
+    dy = static_cast<LONG>(toY);
+    w = static_cast<LONG>(width);
+    h = static_cast<LONG>(height);
+    return true;
 }
 
 void CopyRows(const BitMap* source, LONG sx, LONG sy, BitMap* destination, LONG dx, LONG dy,

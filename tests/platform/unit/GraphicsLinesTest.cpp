@@ -245,6 +245,11 @@ TEST_F(GraphicsLines, BlitsCopyClipAndHandleOverlap)
     BltBitMapRastPort(bitmap, 0, 0, &rp, -2, 2, 100, 1, 0xC0);
     EXPECT_EQ(Row(2), "3456................");
     EXPECT_EQ(BltBitMap(bitmap, 30, 0, bitmap, 0, 0, 5, 5, 0xC0, 0xFF, nullptr), 0);
+    // Coordinates at the ends of their range clip like any others.
+    EXPECT_EQ(BltBitMap(bitmap, 0, 0, bitmap, INT32_MIN, INT32_MIN, 10, 10, 0xC0, 0xFF, nullptr), 0);
+    EXPECT_EQ(BltBitMap(bitmap, INT32_MAX, 0, bitmap, 0, 0, INT32_MAX, 1, 0xC0, 0xFF, nullptr), 0);
+    BltBitMapRastPort(bitmap, INT32_MIN, 0, &rp, 0, 2, INT32_MAX, 1, 0xC0);
+    EXPECT_EQ(Row(2), "3456................");
 }
 
 TEST_F(GraphicsLines, ScrollRasterMovesContentAndFillsInBackPen)
