@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 using namespace amiga;
@@ -214,6 +216,57 @@ TEST_F(Host, WaitHandsInputToIntuitionWhileASignalIsAwaited)
     other.join();
     HostEvent event;
     EXPECT_FALSE(host::PollEvent(event)) << "the waiting loop took the injected event";
+}
+
+// Sets an environment variable (null: removes it) for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name)
+    {
+        const char* old = std::getenv(name);
+        hadOld_ = old != nullptr;
+        old_ = hadOld_ ? old : "";
+        if (value != nullptr) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~ScopedEnv()
+    {
+        if (hadOld_) {
+            setenv(name_, old_.c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    bool hadOld_ = false;
+    std::string old_;
+};
+
+TEST(HostWithoutDisplay, OpeningFailsWithOneLineOnStandardErrorAndTheReason)
+{
+    ResetPlatform();
+    {
+        // The desktop's driver asked for, with no display to reach.
+        ScopedEnv driver("SDL_VIDEODRIVER", "x11");
+        ScopedEnv display("DISPLAY", nullptr);
+        testing::internal::CaptureStderr();
+        const bool opened = host::OpenWindow(320, 200, "test");
+        const std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(opened);
+        EXPECT_FALSE(host::IsWindowOpen());
+        EXPECT_FALSE(host::LastError().empty());
+        EXPECT_EQ(printed, "kesa: no display available: " + host::LastError() + "\n");
+    }
+    // Nothing of the failed start lingers: with a driver that works, the window opens.
+    EXPECT_TRUE(host::OpenWindow(320, 200, "test")) << host::LastError();
+    ResetPlatform();
 }
 
 TEST(HostWithoutWindow, InjectedEventsStillFlowAndCursorCallsAreHarmless)
