@@ -2,7 +2,7 @@
 // intuition's input routing: host events become activation, window drags, system and
 // program gadgets, menus and IDCMP messages, as the platform routes them.
 #include "platform/IntuitionState.h"
-#include "platform/Menus.h"
+#include "platform/MenuState.h"
 
 #include <algorithm>
 
@@ -294,12 +294,12 @@ void RightUp(ScreenRecord* screen)
 {
     WindowRecord* active = Intuition().active;
     if (MenuIsOpen()) {
+        // The pick belongs to the strip's window, even when the program activated another
+        // one meanwhile (closing it closes the strip).
+        WindowRecord* owner = Record(Menus().open.window);
         const UWORD code = MenuEnd(ScreenX(screen), ScreenY(screen));
         Touch();
-        if (active != nullptr) {
-            active->Flags &= ~WFLG_MENUSTATE;
-            SendIntuiMessage(active, IDCMP_MENUPICK, code, nullptr);
-        }
+        SendIntuiMessage(owner, IDCMP_MENUPICK, code, nullptr);
         return;
     }
     if (active != nullptr && active->screen == screen && (active->Flags & WFLG_RMBTRAP) != 0) {

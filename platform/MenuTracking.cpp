@@ -323,8 +323,10 @@ int BarBottom(const Window* window)
 void ResetMenus()
 {
     MenuState& state = Menus();
-    if (state.isOpen)
+    if (state.isOpen) {
         Touch(state.open);
+        state.open.window->Flags &= ~WFLG_MENUSTATE;
+    }
     state.open = OpenStrip{};
     state.isOpen = false;
 }

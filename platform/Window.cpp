@@ -2,6 +2,7 @@
 // intuition's windows: opening and closing, their boxes, depth order, activation, titles,
 // IDCMP ports and gadget lists.
 #include "platform/IntuitionState.h"
+#include "platform/MenuState.h"
 
 #include <algorithm>
 #include <cstring>
@@ -630,6 +631,10 @@ void CloseWindow(Window* window)
     }
     if (state.drag.window == record) {
         state.drag = {};
+    }
+    // A strip shown for the window points into it: it goes without a pick.
+    if (MenuIsOpen() && Menus().open.window == record) {
+        ResetMenus();
     }
     if (state.active == record) {
         // The frontmost window left on the screen takes over, so the keyboard keeps a target.

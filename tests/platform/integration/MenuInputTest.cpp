@@ -214,3 +214,34 @@ TEST_F(MenuInputTest, TheOpenStripIsDrawnInTheTitleBarAndGoesAway)
     const ComposedScreen after = ComposeScreen(screen);
     EXPECT_EQ(after.pixels, before.pixels);
 }
+
+TEST_F(MenuInputTest, TheOpenStripStaysWithItsWindow)
+{
+    Window* other = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 300, WA_Top, 200, WA_Width, 200,
+                                   WA_Height, 100, WA_IDCMP, IDCMP_MENUPICK | IDCMP_MOUSEBUTTONS, TAG_DONE);
+    ASSERT_NE(other, nullptr);
+    // The program activates another window while the strip is open: the pick is still the
+    // strip's window's.
+    InjectPointerMove(TitleX(1), TitleY());
+    InjectButtonDown(TitleX(1), TitleY(), HostEvent::RightButton);
+    ActivateWindow(other);
+    InjectPointerMove(ItemX(0x0021), ItemY(0x0021));
+    InjectButtonUp(ItemX(0x0021), ItemY(0x0021), HostEvent::RightButton);
+    EXPECT_EQ(Picks(), std::vector<UWORD>{0x0021});
+    EXPECT_TRUE(DrainMessages(other).empty());
+
+    // The window closes while its strip is open: the strip goes, nothing is picked.
+    ActivateWindow(window);
+    InjectButtonDown(TitleX(1), TitleY(), HostEvent::RightButton);
+    ASSERT_TRUE(internal::MenuIsOpen());
+    EXPECT_NE(window->Flags & WFLG_MENUSTATE, 0u);
+    CloseWindow(window);
+    window = nullptr;
+    EXPECT_FALSE(internal::MenuIsOpen());
+    InjectPointerMove(ItemX(0x0021), ItemY(0x0021));
+    EXPECT_EQ(ComposeScreen(screen).width, 640);
+    InjectButtonUp(ItemX(0x0021), ItemY(0x0021), HostEvent::RightButton);
+    for (const ReceivedMessage& message : DrainMessages(other))
+        EXPECT_NE(message.Class, IDCMP_MENUPICK);
+    CloseWindow(other);
+}
