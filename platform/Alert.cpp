@@ -6,17 +6,24 @@
 #include "platform/GraphicsInternal.h"
 #include "platform/InputTesting.h"
 #include "platform/Intuition.h"
+#include "platform/IntuitionState.h"
 #include "platform/RequesterState.h"
 #include "platform/Testing.h"
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace amiga {
 
 namespace {
 
-constexpr int kMaxLines = 64; // a guard against a string without its last continuation byte 0
+// The alert format carries no length, so a string that lacks a text's NUL or its last
+// continuation byte 0 has no end a reader could find. Reading stops after this many bytes
+// (a line cut short there is not drawn): ample for an alert's few lines (four lines of 77
+// characters take 330 bytes). A string shorter than one line's three position bytes cannot
+// be told from a valid one by any reader; callers must pass at least that.
+constexpr size_t kMaxAlertBytes = 512;
 
 // The pen whose colour lies nearest to `rgb` (0xRRGGBB).
 UBYTE NearestPen(const Screen* screen, ULONG rgb)
@@ -57,17 +64,21 @@ void DrawAlert(RastPort* rp, int width, int height, UBYTE black, UBYTE colour, C
     // Each line: x (16 bits, high byte first), y (the baseline) as one byte, the text, NUL,
     // then a continuation byte, nonzero when another line follows.
     const auto* bytes = reinterpret_cast<const UBYTE*>(string);
-    for (int line = 0; line < kMaxLines; ++line) {
-        const int x = (bytes[0] << 8) | bytes[1];
-        const int y = bytes[2];
-        const char* text = reinterpret_cast<const char*>(bytes + 3);
-        const size_t length = std::strlen(text);
+    size_t at = 0;
+    while (kMaxAlertBytes - at > 3) {
+        const int x = (bytes[at] << 8) | bytes[at + 1];
+        const int y = bytes[at + 2];
+        const char* text = reinterpret_cast<const char*>(bytes + at + 3);
+        const size_t room = kMaxAlertBytes - at - 3;
+        const size_t length = strnlen(text, room);
+        if (length == room)
+            return; // no NUL within the bound
         Move(rp, x, y);
         Text(rp, text, static_cast<ULONG>(length));
-        bytes += 3 + length + 1;
-        if (*bytes == 0)
-            break;
-        ++bytes;
+        at += 3 + length + 1;
+        if (at == kMaxAlertBytes || bytes[at] == 0)
+            return;
+        ++at;
     }
 }
 
@@ -79,25 +90,38 @@ BOOL DisplayAlert(ULONG alertNumber, CONST_STRPTR string, UWORD height)
     if (screen == nullptr)
         return FALSE;
     const int bandHeight = std::clamp<int>(height, 12, screen->Height);
+    // The alert takes the whole display, as the platform's does, so that a click anywhere
+    // answers it and none reaches a window: its window covers the screen and shows, below
+    // the band, what the screen showed.
+    std::vector<UBYTE> shown;
+    internal::ComposeScreenInto(internal::Record(screen), shown);
     const auto tags = internal::MakeTagList(WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, screen->Width,
-                                            WA_Height, bandHeight, WA_Borderless, TRUE, WA_Activate, TRUE,
+                                            WA_Height, screen->Height, WA_Borderless, TRUE, WA_Activate, TRUE,
                                             WA_RMBTrap, TRUE, WA_SmartRefresh, TRUE, WA_IDCMP, IDCMP_MOUSEBUTTONS,
                                             TAG_DONE);
     Window* window = OpenWindowTagList(nullptr, tags.data());
     if (window == nullptr)
         return FALSE;
     RastPort* rp = window->RPort;
+    BitMap* pixels = rp->BitMap;
+    for (int y = bandHeight; y < window->Height; ++y)
+        std::memcpy(pixels->Pixels + static_cast<size_t>(y) * pixels->BytesPerRow,
+                    shown.data() + static_cast<size_t>(y) * static_cast<size_t>(window->Width),
+                    static_cast<size_t>(window->Width));
+    ++pixels->Changes;
     SetFont(rp, internal::DefaultFont());
+    SetClipRect(rp, 0, 0, window->Width - 1, bandHeight - 1); // the lines stay in the band
     const bool deadEnd = (alertNumber & DEADEND_ALERT) != 0;
-    DrawAlert(rp, window->Width, window->Height, NearestPen(screen, 0x000000),
+    DrawAlert(rp, window->Width, bandHeight, NearestPen(screen, 0x000000),
               NearestPen(screen, deadEnd ? 0xFF0000 : 0xFFAA00), string);
 
     internal::RequesterState& state = internal::Requesters();
     state.lastAlert = internal::RecordOf(window);
     if (state.pendingAlertButton != 0) {
+        // Below the band: any click answers.
         internal::HostEvent event;
         event.x = window->Width / 2;
-        event.y = window->Height / 2;
+        event.y = (bandHeight + window->Height) / 2;
         event.kind = internal::HostEvent::Kind::PointerMove;
         InjectHostEvent(event);
         event.button = state.pendingAlertButton;

@@ -14,7 +14,7 @@ void AnswerNextRequester(int buttonFromLeft);
 // The next EasyRequestArgs gets this raw key (pressed and released) injected instead.
 void AnswerNextRequesterWithKey(UWORD rawKey);
 // The next DisplayAlert gets a click of this button (internal::HostEvent::LeftButton or
-// RightButton) injected once it is shown.
+// RightButton) injected once it is shown, below its band (the alert takes every click).
 void AnswerNextAlert(int button);
 // Forgets answers not yet used and the records of what was shown.
 void ClearRequesterAnswers();

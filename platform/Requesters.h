@@ -30,9 +30,10 @@ constexpr ULONG DEADEND_ALERT = 0x80000000;
 // Shows the alert: a black band `height` pixels high at the top of the front screen, framed
 // (amber for recoverable alerts, red for dead-end ones), with the lines of `string` (each: x
 // as 16 bits high byte first, y as one byte, the text, a NUL, a continuation byte that is
-// nonzero when another line follows). Waits for a mouse button: TRUE for the left one, FALSE
-// for the right one; the screen shows its old content afterwards. Without a screen to show
-// it on, FALSE.
+// nonzero when another line follows; at most 512 bytes of it are read, since the format has
+// no length). Waits for a mouse button anywhere on the screen: TRUE for the left one, FALSE
+// for the right one; no click reaches a window, and the screen shows its old content
+// afterwards. Without a screen to show it on, FALSE.
 BOOL DisplayAlert(ULONG alertNumber, CONST_STRPTR string, UWORD height);
 
 } // namespace amiga

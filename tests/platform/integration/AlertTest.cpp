@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace amiga;
 using internal::HostEvent;
@@ -92,10 +93,14 @@ TEST_F(AlertTest, DrawsABlackBandWithAnAmberFrameAndItsLines)
     AnswerNextAlert(HostEvent::LeftButton);
     DisplayAlert(RECOVERY_ALERT, alert.c_str(), 80);
     const RequesterRecord shown = LastAlert();
+    // It takes the whole screen, which shows below the band what it showed before.
     ASSERT_EQ(shown.width, 640);
-    ASSERT_EQ(shown.height, 80);
+    ASSERT_EQ(shown.height, 480);
     EXPECT_EQ(shown.left, 0);
     EXPECT_EQ(shown.top, 0);
+    for (int y = 80; y < 480; y += 50)
+        EXPECT_EQ(shown.At(320, y), before.At(320, y)) << y;
+    EXPECT_EQ(shown.At(639, 479), before.At(639, 479));
     EXPECT_EQ(shown.At(0, 0), kBlack);
     EXPECT_EQ(shown.At(3, 40), kAmber);   // left side of the frame
     EXPECT_EQ(shown.At(636, 40), kAmber); // right side
@@ -116,7 +121,36 @@ TEST_F(AlertTest, DeadEndAlertsAreRedAndNeverGoOn)
     AnswerNextAlert(HostEvent::LeftButton);
     EXPECT_EQ(DisplayAlert(DEADEND_ALERT, alert.c_str(), 60), FALSE);
     EXPECT_EQ(LastAlert().At(3, 30), kRed);
-    EXPECT_EQ(LastAlert().height, 60);
+    EXPECT_EQ(LastAlert().At(320, 57), kRed); // the band is 60 rows high
+    EXPECT_EQ(LastAlert().At(320, 60), 4);
+}
+
+TEST_F(AlertTest, AStringWithoutItsEndIsReadOnlyUpToTheBound)
+{
+    // Every line says another follows, up to the end of a 512-byte buffer: the lines are
+    // drawn and nothing past the buffer is read (the sanitizer build sees any such read).
+    std::string lines;
+    while (lines.size() < 512)
+        AddLine(lines, 10, 20, "ABCDEFG", true);
+    const std::vector<char> endless(lines.begin(), lines.begin() + 512);
+    AnswerNextAlert(HostEvent::LeftButton);
+    EXPECT_EQ(DisplayAlert(RECOVERY_ALERT, endless.data(), 80), TRUE);
+    EXPECT_GT(PensInRows(LastAlert(), 20 - 6, kAmber), 10);
+    // A text without its NUL: the line cut short is not drawn.
+    std::vector<char> unterminated(512, 'A');
+    unterminated[0] = 0;
+    unterminated[1] = 10;
+    unterminated[2] = 20;
+    AnswerNextAlert(HostEvent::LeftButton);
+    EXPECT_EQ(DisplayAlert(RECOVERY_ALERT, unterminated.data(), 80), TRUE);
+    EXPECT_EQ(PensInRows(LastAlert(), 20 - 6, kAmber), 0);
+    // Lines placed below the band are not drawn over the screen.
+    std::string low;
+    AddLine(low, 10, 120, "LOW", false);
+    AnswerNextAlert(HostEvent::LeftButton);
+    DisplayAlert(RECOVERY_ALERT, low.c_str(), 80);
+    EXPECT_EQ(PensInRows(LastAlert(), 120 - 6, kAmber), 0);
+    EXPECT_EQ(PensInRows(LastAlert(), 120 - 6, 4), 8 * 290);
 }
 
 TEST_F(AlertTest, WithoutTextOrScreenNothingBreaks)
