@@ -56,15 +56,21 @@ public:
         }
     }
 
+    void Close(IORequest* request) override
+    {
+        // Closing with the request still queued is the caller's mistake: forget it rather
+        // than later complete a request its owner is about to free. It is not replied.
+        if (Unqueue(request)) {
+            std::lock_guard lock(Exec().messageLock);
+            request->io_Error = IOERR_ABORTED;
+            request->io_Message.mn_Node.ln_Type = NT_REPLYMSG;
+        }
+    }
+
     void AbortIO(IORequest* request) override
     {
-        for (auto it = pending_.begin(); it != pending_.end(); ++it) {
-            if (&it->second->tr_node == request) {
-                pending_.erase(it);
-                CompleteIO(request, IOERR_ABORTED);
-                return;
-            }
-        }
+        if (Unqueue(request))
+            CompleteIO(request, IOERR_ABORTED);
     }
 
     uint64_t NextDeadlineMicros() const override
@@ -82,6 +88,18 @@ public:
     }
 
 private:
+    // Takes the request off the pending list; false when it was not there.
+    bool Unqueue(const IORequest* request)
+    {
+        for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+            if (&it->second->tr_node == request) {
+                pending_.erase(it);
+                return true;
+            }
+        }
+        return false;
+    }
+
     uint64_t DueTime(const timerequest* timer) const
     {
         const auto unit = static_cast<ULONG>(timer->tr_node.io_Unit - units_);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // timer.device and the IO request machinery around it.
+#include "platform/Dos.h"
 #include "platform/ExecDevice.h"
 #include "platform/Internal.h"
 #include "platform/Testing.h"
@@ -113,6 +114,18 @@ TEST_F(Timer, AbortRepliesAPendingRequestAtOnce)
     // Aborting a finished request changes nothing.
     AbortIO(&request->tr_node);
     EXPECT_EQ(request->tr_node.io_Error, IOERR_ABORTED);
+    EXPECT_EQ(GetMsg(port), nullptr);
+}
+
+TEST_F(Timer, ClosingTheDeviceForgetsAPendingRequest)
+{
+    Open();
+    Add(0, 1000);
+    SendIO(&request->tr_node);
+    CloseDevice(&request->tr_node);
+    EXPECT_NE(CheckIO(&request->tr_node), nullptr) << "no longer in flight";
+    EXPECT_EQ(request->tr_node.io_Error, IOERR_ABORTED);
+    Delay(2); // past its time: nothing completes it any more
     EXPECT_EQ(GetMsg(port), nullptr);
 }
 
