@@ -120,10 +120,13 @@ Rectangle DraggedBox(const WindowDrag& drag, ScreenRecord* screen)
     int width = window->Width;
     int height = window->Height;
     if (drag.sizing) {
-        width = std::clamp(width + dx, static_cast<int>(window->MinWidth),
-                           std::min<int>(window->MaxWidth, screen->Width - left));
-        height = std::clamp(height + dy, static_cast<int>(window->MinHeight),
-                            std::min<int>(window->MaxHeight, screen->Height - top));
+        // The program may have placed the window where its minimum no longer fits.
+        const int minWidth = window->MinWidth;
+        const int minHeight = window->MinHeight;
+        width = std::clamp(width + dx, minWidth,
+                           std::max(minWidth, std::min<int>(window->MaxWidth, screen->Width - left)));
+        height = std::clamp(height + dy, minHeight,
+                            std::max(minHeight, std::min<int>(window->MaxHeight, screen->Height - top)));
     } else {
         left = std::clamp(left + dx, 0, screen->Width - width);
         top = std::clamp(top + dy, 0, screen->Height - height);

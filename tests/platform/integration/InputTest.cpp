@@ -215,6 +215,12 @@ TEST_F(InputTest, SizeGadgetResizesWithinTheLimits)
     InjectDrag(100 + 255, 100 + 125, 100 + 10, 100 + 10);
     EXPECT_EQ(window->Width, 80);
     EXPECT_EQ(window->Height, 50);
+    // The program put it, narrower than its minimum, at the screen's right edge: the size
+    // gadget still gives at least the minimum, moving the window in.
+    ChangeWindowBox(window, 740, 100, 60, 50);
+    InjectDrag(740 + 55, 100 + 45, 740 + 56, 100 + 46);
+    EXPECT_EQ(window->Width, 80);
+    EXPECT_EQ(window->LeftEdge, 720);
 }
 
 TEST_F(InputTest, PointerMovesReachTheActiveReportMouseWindow)
