@@ -215,7 +215,8 @@ void MenuBar::RaisePickedCommands(UWORD firstNumber)
     };
     // The whole chain is read before any command runs: a check item's new state rebuilds the
     // strip, which frees the items the chain runs through, and a command may change the strip
-    // too. A chain is as long as the strip has entries at most.
+    // too. A chain is as long as the strip has entries at most. A check item does not end the
+    // chain: the picks after it are raised too, whatever menu they are in.
     std::vector<Pick> picks;
     UWORD number = firstNumber;
     while (number != MENUNULL && static_cast<int>(picks.size()) < MaxEntries) {

@@ -74,7 +74,10 @@ struct Input {
     UWORD Code;
     UWORD Qualifier;
     APTR IAddress;
-    tagPOINT p; // where the pointer was when the message was sent, in window coordinates
+    // Where the pointer was when the message was sent, in window coordinates. The window's
+    // own position is right only while the loop keeps up: a click that waited (behind a
+    // handler's Delay, say) would be hit-tested where the pointer has gone since.
+    tagPOINT p;
 };
 
 class Dispatcher {
