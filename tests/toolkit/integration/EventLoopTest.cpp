@@ -19,14 +19,17 @@ constexpr UWORD RAWKEY_B = RAWKEY_Z + 4;
 
 class EventLoopTest : public LoopFixture {};
 
-// Ticks counted per timer; the closing tick asks the host to close the main window.
+// Ticks counted per timer. The first tick asks to quit, which waits for a message of the
+// main window: the third tick sends it one.
 struct Ticks {
     static inline int running = 0;
     static inline int stopped = 0;
     static void Running(GUIElement*)
     {
-        if (++running == 3)
-            InjectCloseRequest();
+        if (++running == 1)
+            Application::postQuit = 1;
+        if (running == 3)
+            InjectKey(RAWKEY_A);
     }
     static void Stopped(GUIElement*) { ++stopped; }
 };
@@ -87,6 +90,7 @@ TEST_F(EventLoopTest, ClickOnEmptySpaceTakesTheFocusAwayFromTheControl)
 
 TEST_F(EventLoopTest, ReleaseOverAnotherControlOnlyMovesTheFocus)
 {
+    // All of it is queued before the loop runs: the press still counts where it happened.
     Control("left", 100, 100);
     TracedControl* right = Control("right", 300, 100);
     InjectButtonDown(120, 120);
@@ -135,6 +139,11 @@ TEST_F(EventLoopTest, PostQuitRefusedKeepsRunningAndAcceptedClosesEveryWindow)
     EXPECT_FALSE(dialog->IsLoad());
     EXPECT_EQ(main->GetHandle(), nullptr);
     EXPECT_EQ(dialog->GetHandle(), nullptr);
+
+    // A main window that is not open can send nothing: Run returns at once instead of waiting.
+    Trace::calls.clear();
+    RunLoop();
+    EXPECT_EQ(Trace::calls, (Calls{"form.close"}));
 }
 
 TEST_F(EventLoopTest, RunningTimerTicksThroughTheLoopAndAStoppedOneNever)
@@ -146,9 +155,12 @@ TEST_F(EventLoopTest, RunningTimerTicksThroughTheLoopAndAStoppedOneNever)
     running->SetOnTimer(&Ticks::Running);
     stopped->SetOnTimer(&Ticks::Stopped);
     running->Start();
-    RunLoop(); // the third tick ends it
+    stopped->Start();
+    stopped->Stop();
+    RunLoop(); // the key after the third tick ends it
     EXPECT_EQ(Ticks::running, 3);
     EXPECT_EQ(Ticks::stopped, 0);
+    EXPECT_EQ(TraceOf({"form.closing", "form.close"}), (Calls{"form.closing true postQuit 0", "form.close"}));
     running->Stop();
 }
 
