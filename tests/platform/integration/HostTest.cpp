@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The host on SDL's dummy driver: window, presenting, events and waiting.
+#include "platform/Dos.h"
 #include "platform/Exec.h"
+#include "platform/Graphics.h"
 #include "platform/InputEvent.h"
+#include "platform/InputTesting.h"
+#include "platform/Intuition.h"
 #include "platform/Internal.h"
 #include "platform/Testing.h"
 #include "platform/host/Host.h"
@@ -178,6 +182,28 @@ TEST_F(Host, CloseButtonBecomesACloseRequest)
 {
     SimulateHostCloseRequest();
     EXPECT_EQ(Next().kind, HostEvent::Kind::CloseRequest);
+}
+
+TEST_F(Host, BlockingCallsPresentAChangedScreenOnceAndDrawingNever)
+{
+    Screen* screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_Width, 320, SA_Height, 200, SA_Title, "t", TAG_DONE);
+    ASSERT_NE(screen, nullptr) << IntuitionLastError();
+    Delay(1); // the screen's first picture
+    const ULONG presents = PresentCount();
+    SetAPen(&screen->RastPort, 3);
+    for (int x = 100; x < 150; ++x) {
+        RectFill(&screen->RastPort, x, 100, x, 150);
+    }
+    EXPECT_EQ(PresentCount(), presents) << "drawing alone shows nothing";
+    Delay(1);
+    EXPECT_EQ(PresentCount(), presents + 1) << "one present for all of it, before sleeping";
+    ULONG rgb = 0;
+    ASSERT_TRUE(host::ReadWindowPixel(120, 120, rgb));
+    EXPECT_EQ(rgb, screen->ViewPort.ColorMap->ColorTable[3]);
+    WaitTOF();
+    Delay(1);
+    EXPECT_EQ(PresentCount(), presents + 1) << "nothing changed since";
+    EXPECT_TRUE(CloseScreen(screen));
 }
 
 TEST_F(Host, WaitEventHonoursItsTimeoutAndWakeUps)
