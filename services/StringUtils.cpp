@@ -20,27 +20,35 @@ unsigned char Byte(char c) {
 // so that searching never steps back over the text: long and repetitive texts stay linear.
 std::vector<uint32_t> Borders(const std::string& pattern) {
     std::vector<uint32_t> border(pattern.size(), 0);
+    const char* const p = pattern.data();
+    uint32_t* const b = border.data();
     uint32_t k = 0;
     for (size_t i = 1; i < pattern.size(); ++i) {
-        while (k > 0 && pattern[i] != pattern[k])
-            k = border[k - 1];
-        if (pattern[i] == pattern[k])
+        while (k > 0 && p[i] != p[k])
+            k = b[k - 1];
+        if (p[i] == p[k])
             ++k;
-        border[i] = k;
+        b[i] = k;
     }
     return border;
 }
 
-// Position of the first occurrence at or after from, or npos.
+// Position of the first occurrence at or after from, or npos. Raw pointers in the loop keep
+// unoptimised (sanitizer) builds from paying a call per character.
 size_t Find(const std::string& text, const std::string& pattern,
             const std::vector<uint32_t>& border, size_t from) {
+    const char* const t = text.data();
+    const char* const p = pattern.data();
+    const uint32_t* const b = border.data();
+    const size_t n = text.size();
+    const size_t m = pattern.size();
     uint32_t k = 0;
-    for (size_t i = from; i < text.size(); ++i) {
-        while (k > 0 && text[i] != pattern[k])
-            k = border[k - 1];
-        if (text[i] == pattern[k])
+    for (size_t i = from; i < n; ++i) {
+        while (k > 0 && t[i] != p[k])
+            k = b[k - 1];
+        if (t[i] == p[k])
             ++k;
-        if (k == pattern.size())
+        if (k == m)
             return i + 1 - k;
     }
     return std::string::npos;
@@ -64,42 +72,63 @@ std::string ReplaceOnePass(const std::string& text, const std::string& search,
 // scanning again from the start: before the first occurrence there is none, so after a
 // replacement at p the next one cannot start before p - (length of search - 1).
 // The text is split into a finished part (no occurrence inside) and the part still to read,
-// kept reversed so that putting characters back in front of it is cheap.
+// kept reversed so that putting characters back in front of it is cheap. Both are buffers
+// with their own fill counts, written through raw pointers: long texts stay cheap in
+// unoptimised builds too.
 std::string ReplaceRescanning(const std::string& text, const std::string& search,
                               const std::string& replacement, const std::vector<uint32_t>& border) {
     const size_t m = search.size();
+    const size_t r = replacement.size();
+    const char* const s = search.data();
+    const char* const with = replacement.data();
+    const uint32_t* const b = border.data();
     std::string pending(text.rbegin(), text.rend());
-    std::string done;
-    std::vector<uint32_t> matched; // matched[i]: search prefix length matched up to done[i]
-    done.reserve(text.size());
-    matched.reserve(text.size());
+    size_t pendingCount = pending.size();
+    std::string done(text.size(), '\0');
+    // matched[i]: how much of the search text is matched up to done[i].
+    std::vector<uint32_t> matched(text.size());
+    size_t doneCount = 0;
     // A rule whose rewriting never settles (or only after an absurd number of steps, such as
     // one that keeps growing the text) stops after this many replacements and returns the text
     // as rewritten so far; nothing in the system writes such a rule.
     size_t budget = std::max<size_t>(size_t{1} << 20, 16 * (text.size() + replacement.size()));
-    while (!pending.empty()) {
-        const char c = pending.back();
-        pending.pop_back();
-        uint32_t k = matched.empty() ? 0 : matched.back();
-        while (k > 0 && search[k] != c)
-            k = border[k - 1];
-        if (search[k] == c)
-            ++k;
-        done.push_back(c);
-        matched.push_back(k);
-        if (k < m)
-            continue;
-        // done ends with the leftmost occurrence of the whole text.
-        done.resize(done.size() - m);
-        pending.append(replacement.rbegin(), replacement.rend());
-        const size_t back = std::min(m - 1, done.size());
-        pending.append(done.rbegin(), done.rbegin() + static_cast<std::ptrdiff_t>(back));
-        done.resize(done.size() - back);
-        matched.resize(done.size());
+    while (pendingCount > 0) {
+        if (done.size() < doneCount + pendingCount) {
+            done.resize(2 * (doneCount + pendingCount));
+            matched.resize(done.size());
+        }
+        char* const d = done.data();
+        uint32_t* const k = matched.data();
+        const char* const p = pending.data();
+        uint32_t state = doneCount > 0 ? k[doneCount - 1] : 0;
+        while (pendingCount > 0 && state < m) {
+            const char c = p[--pendingCount];
+            while (state > 0 && s[state] != c)
+                state = b[state - 1];
+            if (s[state] == c)
+                ++state;
+            d[doneCount] = c;
+            k[doneCount++] = state;
+        }
+        if (state < m)
+            break;
+        // done ends with the leftmost occurrence of the whole text: the replacement goes back
+        // in front of what is left to read, with the m - 1 characters before it.
+        doneCount -= m;
+        const size_t back = std::min(m - 1, doneCount);
+        if (pending.size() < pendingCount + r + back)
+            pending.resize(2 * (pendingCount + r + back));
+        char* const q = pending.data();
+        for (size_t i = r; i > 0; --i)
+            q[pendingCount++] = with[i - 1];
+        for (size_t i = 0; i < back; ++i)
+            q[pendingCount++] = d[doneCount - 1 - i];
+        doneCount -= back;
         if (--budget == 0)
             break;
     }
-    done.append(pending.rbegin(), pending.rend());
+    done.resize(doneCount);
+    done.append(pending.rend() - static_cast<std::ptrdiff_t>(pendingCount), pending.rend());
     return done;
 }
 
@@ -119,6 +148,8 @@ std::string GroupThousands(std::string digits) {
     }
     return sign + digits;
 }
+
+const char HexDigits[] = "0123456789abcdef";
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9')
@@ -158,7 +189,10 @@ std::string StringUtils::Replace(std::string text, std::string search, std::stri
     const std::vector<uint32_t> border = Borders(search);
     if (Find(text, search, border, 0) == std::string::npos)
         return text;
-    if (Find(replacement, search, border, 0) != std::string::npos)
+    // A replacement holding the search text is applied in one pass (rescanning would never
+    // end). A one-character search that the replacement does not hold is never produced
+    // anew, so one pass gives what rescanning would, at a fraction of its cost.
+    if (search.size() == 1 || Find(replacement, search, border, 0) != std::string::npos)
         return ReplaceOnePass(text, search, replacement, border);
     return ReplaceRescanning(text, search, replacement, border);
 }
@@ -224,43 +258,48 @@ std::string StringUtils::IntToStr(long value) {
 }
 
 std::string StringUtils::CharToHex(unsigned char value) {
-    static const char digits[] = "0123456789abcdef";
-    return std::string{digits[value >> 4], digits[value & 0x0f]};
+    return std::string{HexDigits[value >> 4], HexDigits[value & 0x0f]};
 }
 
+// Both escaping directions write through raw pointers into a buffer of the largest possible
+// size, trimmed at the end: megabyte texts stay cheap in unoptimised builds too.
 std::string StringUtils::UrlEncode(std::string text) {
-    std::string result;
-    result.reserve(text.size());
-    for (char c : text) {
+    std::string result(3 * text.size(), '\0');
+    char* out = result.data();
+    for (const char c : text) {
         if (std::isalnum(Byte(c)) || c == '-' || c == '.' || c == '_' || c == '~') {
-            result += c;
+            *out++ = c;
         } else {
-            result += '%';
-            result += CharToHex(Byte(c));
+            *out++ = '%';
+            *out++ = HexDigits[Byte(c) >> 4];
+            *out++ = HexDigits[Byte(c) & 0x0f];
         }
     }
+    result.resize(static_cast<size_t>(out - result.data()));
     return result;
 }
 
 std::string StringUtils::UrlDecode(std::string text) {
-    std::string result;
-    result.reserve(text.size());
-    size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] != '%') {
-            result += text[i++];
+    std::string result(text.size(), '\0');
+    char* out = result.data();
+    const char* in = text.data();
+    const char* const last = in + text.size();
+    while (in < last) {
+        if (*in != '%') {
+            *out++ = *in++;
             continue;
         }
         // At most the two characters after "%", fewer at the end of the text; the value ends at
         // the first that is not a hexadecimal digit. A sign or white space counts as no digit.
-        const size_t end = std::min(text.size(), i + 3);
+        const char* const end = last - in < 3 ? last : in + 3;
         int value = 0;
-        for (size_t j = i + 1; j < end && HexDigitValue(text[j]) >= 0; ++j)
-            value = value * 16 + HexDigitValue(text[j]);
+        for (++in; in < end && HexDigitValue(*in) >= 0; ++in)
+            value = value * 16 + HexDigitValue(*in);
         if (value > 0)
-            result += static_cast<char>(value);
-        i = end;
+            *out++ = static_cast<char>(value);
+        in = end;
     }
+    result.resize(static_cast<size_t>(out - result.data()));
     return result;
 }
 
