@@ -312,11 +312,8 @@ void MoveScreen(Screen* screen, LONG dx, LONG dy)
     }
     screen->TopEdge = static_cast<WORD>(top);
     screen->ViewPort.DyOffset = screen->TopEdge;
+    // Shown at the next blocking call, like any drawing: a slide paces itself with WaitTOF.
     Touch();
-    // Shown at once, so that a slide made of many small moves is seen as one.
-    if (Record(screen) == FrontScreenRecord()) {
-        internal::PresentIfDirty();
-    }
 }
 
 void ScreenToFront(Screen* screen)
