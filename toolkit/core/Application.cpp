@@ -14,13 +14,6 @@
 
 namespace {
 
-GUIElement* ParentOf(GUIElement* element)
-{
-    if (element == nullptr || element->IsChildren() == 0)
-        return nullptr;
-    return static_cast<Child*>(element)->GetParent();
-}
-
 // Removes the first occurrence; false when there is none.
 bool EraseFirst(std::vector<GUIElement*>& registry, GUIElement* e)
 {
@@ -148,7 +141,7 @@ GUIElement* Application::GetElementByID(unsigned int id)
 
 GUIElement* Application::GetForm(GUIElement* e)
 {
-    for (GUIElement* current = e; current != nullptr; current = ParentOf(current)) {
+    for (GUIElement* current = e; current != nullptr; current = Child::ParentOf(current)) {
         if (current->GetKesaClassName() == "form")
             return current;
     }
@@ -161,7 +154,7 @@ std::vector<GUIElement*> Application::GetChildren(unsigned int parentId)
     const size_t count = lst.size();
     for (size_t i = 0; i < count && i < lst.size(); ++i) {
         GUIElement* e = lst[i];
-        GUIElement* parent = ParentOf(e);
+        GUIElement* parent = Child::ParentOf(e);
         if (parent == nullptr || parent->GetID() != parentId)
             continue;
         result.push_back(e);
@@ -182,7 +175,7 @@ GUIElement* Application::GetChildrenHit(unsigned int parentId, tagPOINT p)
         GUIElement* e = lst[i];
         if (e == nullptr || e->IsChildren() == 0 || !e->IsLoad() || !e->IsVisible() || !e->GetEnabled())
             continue;
-        GUIElement* parent = ParentOf(e);
+        GUIElement* parent = Child::ParentOf(e);
         if (parent == nullptr || parent->GetID() != parentId)
             continue;
         if (e->GetKesaClassName() != "panel") {

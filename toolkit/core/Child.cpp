@@ -4,17 +4,12 @@
 
 #include "toolkit/core/Application.h"
 
-namespace {
-
-// The parent of an element, when it is a Child (only Child sets the children flag).
-GUIElement* ParentOf(GUIElement* element)
+GUIElement* Child::ParentOf(GUIElement* element)
 {
     if (element == nullptr || element->IsChildren() == 0)
         return nullptr;
     return static_cast<Child*>(element)->GetParent();
 }
-
-} // namespace
 
 Child::Child(GUIElement* parentElement) : GUIElement(0)
 {
@@ -29,11 +24,7 @@ Child::~Child()
 
 GUIElement* Child::GetFormParent() const
 {
-    for (GUIElement* ancestor = parent; ancestor != nullptr; ancestor = ParentOf(ancestor)) {
-        if (ancestor->GetKesaClassName() == "form")
-            return ancestor;
-    }
-    return nullptr;
+    return Application::GetForm(parent);
 }
 
 tagPOINT Child::GetPositionFromParent(int px, int py) const

@@ -12,6 +12,8 @@ public:
     ~Child() override;
 
     GUIElement* GetParent() const { return parent; }
+    // The parent of any element: null unless it is a Child (only Child sets the children flag).
+    static GUIElement* ParentOf(GUIElement* element);
     // The nearest ancestor whose kind name is "form"; null when the chain has none.
     GUIElement* GetFormParent() const;
     // (x, y) given in this element's parent converted to the window's client area: the
