@@ -100,6 +100,9 @@ bool KesaScreen::Close()
     // later Close (or the destructor) can finish the job.
     if (!CloseScreen(handle))
         return false;
+    // The toolkit's shared screen must not outlive the screen it names.
+    if (GUIElement::GlobalScreen == handle)
+        GUIElement::GlobalScreen = nullptr;
     handle = nullptr;
     return true;
 }

@@ -110,12 +110,15 @@ TEST_F(ScreenTest, CloseIsHarmlessTwiceAndReportsAScreenThatStaysOpen)
                                   {TAG_DONE, 0}};
     Window* window = OpenWindowTagList(nullptr, windowTags);
     ASSERT_NE(window, nullptr);
+    GUIElement::GlobalScreen = handle; // as the first window on it would have set it
     EXPECT_FALSE(screen.Close());
     EXPECT_EQ(screen.GetHandle(), handle);
+    EXPECT_EQ(GUIElement::GlobalScreen, handle);
     CloseWindow(window);
 
     EXPECT_TRUE(screen.Close());
     EXPECT_EQ(screen.GetHandle(), nullptr);
+    EXPECT_EQ(GUIElement::GlobalScreen, nullptr); // no dangling shared screen
     EXPECT_TRUE(screen.Close());
     screen.Scrolling(); // nothing to slide
     EXPECT_EQ(FrontScreen(), nullptr);
