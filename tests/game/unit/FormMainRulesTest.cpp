@@ -6,10 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,32 +25,38 @@ Score Evaluate(const std::string& proposal, const std::string& secret) {
 }
 
 // Four pegs of a code numbered 0..4095, position 1 in the highest three bits.
-std::array<int, 4> Pegs(int code) {
-    return {(code >> 9) & 7, (code >> 6) & 7, (code >> 3) & 7, code & 7};
+struct Pegs {
+    int peg[4];
+};
+
+Pegs PegsOf(int code) {
+    return {{(code >> 9) & 7, (code >> 6) & 7, (code >> 3) & 7, code & 7}};
 }
 
 // The rule in its counting form, written apart from the game's own: exact is the same colour
 // in the same place; colour-only, summed over the colours, the smaller leftover count.
-Score ReferenceScore(const std::array<int, 4>& proposal, const std::array<int, 4>& secret) {
+// Plain arrays only: it runs for all 16.7 million pairs, in sanitizer builds too.
+Score ReferenceScore(const Pegs& proposal, const Pegs& secret) {
     Score score{0, 0};
     int leftInProposal[8] = {};
     int leftInSecret[8] = {};
     for (int i = 0; i < 4; ++i) {
-        if (proposal[i] == secret[i]) {
+        if (proposal.peg[i] == secret.peg[i]) {
             ++score.exact;
         } else {
-            ++leftInProposal[proposal[i]];
-            ++leftInSecret[secret[i]];
+            ++leftInProposal[proposal.peg[i]];
+            ++leftInSecret[secret.peg[i]];
         }
     }
     for (int colour = 0; colour < 8; ++colour)
-        score.colourOnly += std::min(leftInProposal[colour], leftInSecret[colour]);
+        score.colourOnly += leftInProposal[colour] < leftInSecret[colour] ? leftInProposal[colour]
+                                                                         : leftInSecret[colour];
     return score;
 }
 
-std::string CodeText(const std::array<int, 4>& pegs) {
+std::string CodeText(const Pegs& pegs) {
     std::string text;
-    for (int peg : pegs)
+    for (int peg : pegs.peg)
         text += static_cast<char>('0' + peg);
     return text;
 }
@@ -59,19 +64,23 @@ std::string CodeText(const std::array<int, 4>& pegs) {
 } // namespace
 
 TEST(FormMainRulesTest, ScoringAgreesWithTheCountingRuleForEveryPair) {
-    std::array<std::array<int, 4>, 4096> pegs;
-    std::array<std::string, 4096> texts;
+    std::vector<Pegs> pegList(4096);
+    std::vector<std::string> textList(4096);
     for (int code = 0; code < 4096; ++code) {
-        pegs[code] = Pegs(code);
-        texts[code] = CodeText(pegs[code]);
+        pegList[code] = PegsOf(code);
+        textList[code] = CodeText(pegList[code]);
     }
+    const Pegs* const pegs = pegList.data();
+    const std::string* const texts = textList.data();
     long mismatches = 0;
     std::string first;
     for (int secret = 0; secret < 4096; ++secret) {
         for (int proposal = 0; proposal < 4096; ++proposal) {
             const Score expected = ReferenceScore(pegs[proposal], pegs[secret]);
-            const Score actual = Evaluate(texts[proposal], texts[secret]);
-            if (!(actual == expected) && mismatches++ == 0)
+            int exact = -1;
+            int colourOnly = -1;
+            FormMain::ValutaProposta(texts[proposal], texts[secret], &exact, &colourOnly);
+            if ((exact != expected.exact || colourOnly != expected.colourOnly) && mismatches++ == 0)
                 first = texts[proposal] + " against " + texts[secret];
         }
     }
