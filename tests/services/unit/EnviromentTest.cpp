@@ -127,6 +127,9 @@ TEST_F(EnviromentSettingsTest, ValuesAreOneLineFilesAndReadBackWithCarriageRetur
     EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", ""), 1);
     EXPECT_EQ(ReadBytes("Settings/a/b/c"), "\n");
     EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "\r\n");
+    // A value stored with a carriage return keeps it: the reader's Trim takes both off.
+    WriteBytes("Settings/a/b/c", "3\r\n");
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "3\r\r\n");
     EXPECT_EQ(temp.EntryCount(), 1u);
 
     // Never written: empty, with the directories made on the way and no file.
