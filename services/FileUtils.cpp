@@ -167,10 +167,11 @@ FileUtils::ReplaceResult FileUtils::ReplaceFile(const std::string& path, const c
     if (!UsablePath(path) || path.back() == '/' || (data == nullptr && size > 0))
         return ReplaceResult::NotOpened;
     // Whatever refused a truncating open refuses the replacement too: a directory, a file we
-    // may not write.
+    // may not write. So does anything that is not a plain file (a device, a pipe): renaming
+    // over it would put a plain file in its place.
     struct stat info;
     const bool exists = stat(path.c_str(), &info) == 0;
-    if (exists && (S_ISDIR(info.st_mode) || access(path.c_str(), W_OK) != 0))
+    if (exists && (!S_ISREG(info.st_mode) || access(path.c_str(), W_OK) != 0))
         return ReplaceResult::NotOpened;
     const mode_t mode = exists ? (info.st_mode & 07777) : (0666 & ~CurrentUmask());
 

@@ -32,7 +32,7 @@ public:
 
     // Whole-file replacement: the bytes go to a temporary file beside the target, are synced,
     // and the temporary file is renamed over the target, so a crash or a full disk never
-    // leaves a torn or empty file.
+    // leaves a torn or empty file. A target that exists but is not a plain file is refused.
     enum class ReplaceResult { Done, NotOpened, WriteFailed };
     static ReplaceResult ReplaceFile(const std::string& path, const char* data, size_t size);
 

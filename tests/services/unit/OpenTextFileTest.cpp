@@ -99,7 +99,7 @@ TEST_F(OpenTextFileTest, AFailedReplacementKeepsTheOldContents) {
     EXPECT_EQ(ReadBytes(path), "new\n");
 }
 
-TEST_F(OpenTextFileTest, ReplacementKeepsTheFileModeAndRefusesADirectory) {
+TEST_F(OpenTextFileTest, ReplacementKeepsTheFileModeAndRefusesWhatIsNotAPlainFile) {
     const std::string path = temp.Path("mode");
     WriteBytes(path, "x\n");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
@@ -115,6 +115,15 @@ TEST_F(OpenTextFileTest, ReplacementKeepsTheFileModeAndRefusesADirectory) {
     EXPECT_EQ(directory.Errore(), 1);
     EXPECT_EQ(directory.NoFound(), 1);
     EXPECT_TRUE(FileUtils::IsDirectory(temp.Path("dir")));
+
+    // A pipe (or a device) stays what it is: renaming over it would replace it by a plain file.
+    const std::string pipe = temp.Path("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(OpenTextFile(pipe).SetContenuto({"z"}), 0);
+    WriteBytes(temp.Path("src"), "s");
+    EXPECT_EQ(FileUtils::CopyFile(temp.Path("src"), pipe), 0);
+    ASSERT_EQ(stat(pipe.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(OpenTextFileTest, AppendingAddsAtTheEndAndCreatesAMissingFile) {
