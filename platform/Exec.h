@@ -124,13 +124,8 @@ struct IORequest {
     BYTE io_Error = 0;
 };
 
-struct IOStdReq {
-    Message io_Message;
-    Device* io_Device = nullptr;
-    Unit* io_Unit = nullptr;
-    UWORD io_Command = 0;
-    UBYTE io_Flags = 0;
-    BYTE io_Error = 0;
+// The standard request: the common header followed by the transfer fields.
+struct IOStdReq : IORequest {
     ULONG io_Actual = 0;
     ULONG io_Length = 0;
     APTR io_Data = nullptr;
