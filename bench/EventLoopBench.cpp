@@ -3,10 +3,10 @@
 // <= 10 ms), and the time from a click injected at the host to the control's handler
 // (target <= 1 ms median). Input comes from a second thread through the host's queue, as
 // the host's own events do. Set SDL_VIDEODRIVER=dummy for a headless run.
-#include "platform/GadTools.h"
-#include "platform/InputTesting.h"
-#include "platform/Internal.h"
-#include "platform/Testing.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/common/Internal.h"
+#include "platform/testing/Testing.h"
 #include "toolkit/core/Application.h"
 #include "toolkit/core/Child.h"
 #include "toolkit/core/Form.h"

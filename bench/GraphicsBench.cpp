@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Drawing costs that a repaint of the game board pays: planar images and lines of text.
-#include "platform/DiskFont.h"
-#include "platform/GraphicsInternal.h"
-#include "platform/Images.h"
+#include "platform/diskfont/DiskFont.h"
+#include "platform/graphics/Internal.h"
+#include "platform/intuition/Images.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The host's share of showing a screen: palette conversion of a full 800 x 600 8-bit image
 // into the host window, at 1x and enlarged 2x.
-#include "platform/Testing.h"
+#include "platform/testing/Testing.h"
 #include "platform/host/Host.h"
 
 #include <benchmark/benchmark.h>

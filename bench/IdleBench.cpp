@@ -2,10 +2,10 @@
 // CPU time used by a program blocked in Wait for 5 s (a pending 5 s timer request), without
 // and with a host window. An idle program should sleep, not poll: target <= 10 ms.
 // Uses the video driver the host picks (set SDL_VIDEODRIVER=dummy for a headless run).
-#include "platform/Exec.h"
-#include "platform/Internal.h"
-#include "platform/Testing.h"
-#include "platform/Timer.h"
+#include "platform/exec/Exec.h"
+#include "platform/common/Internal.h"
+#include "platform/testing/Testing.h"
+#include "platform/timer/Timer.h"
 #include "platform/host/Host.h"
 
 #include <cstdio>

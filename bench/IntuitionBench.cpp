@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Composing and presenting the front screen: an 800 × 600 screen with a backdrop window and
 // three overlapping windows, as the game and its dialogs show it.
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Testing.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/testing/Testing.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,9 +2,9 @@
 // The window onto the operating system.
 #include "services/Enviroment.h"
 
-#include "platform/Dos.h"
-#include "platform/Exec.h"
-#include "platform/Intuition.h"
+#include "platform/dos/Dos.h"
+#include "platform/exec/Exec.h"
+#include "platform/intuition/Intuition.h"
 #include "services/FileUtils.h"
 #include "services/OpenTextFile.h"
 #include "services/StringUtils.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // platform-demo: a desktop screen with a backdrop window and a dialog, drawn through the
 // platform stand-in's own calls. With KESA_SCREENSHOT set it saves the screen there and exits.
-#include "platform/DiskFont.h"
-#include "platform/GadTools.h"
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
+#include "platform/diskfont/DiskFont.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // The SDL host: the window, presenting, the pointer and the event queue.
 #include "platform/host/HostState.h"
 
-#include "platform/InputEvent.h"
-#include "platform/Internal.h"
+#include "platform/intuition/InputEvent.h"
+#include "platform/common/Internal.h"
 
 #include <algorithm>
 #include <chrono>

@@ -10,7 +10,7 @@
 // the same mapping, so HostEvents are always in screen coordinates.
 #pragma once
 
-#include "platform/Internal.h"
+#include "platform/common/Internal.h"
 
 #include <cstdint>
 #include <string>

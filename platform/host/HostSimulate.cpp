@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Real host events made by tests: pushed into SDL's own queue, so they take every step that
 // input from the desktop takes (translation, key mapping, unscaling).
-#include "platform/Testing.h"
+#include "platform/testing/Testing.h"
 #include "platform/host/HostState.h"
 
 namespace amiga {

@@ -2,8 +2,8 @@
 // Drawing: the painter a self-painting control binds to its window's RastPort for one paint.
 #pragma once
 
-#include "platform/Graphics.h"
-#include "platform/Images.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/intuition/Images.h"
 #include "toolkit/core/tagPOINT.h"
 
 #include <string>

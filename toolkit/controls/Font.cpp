@@ -2,7 +2,7 @@
 // Font: the descriptor owns its platform font and closes it when reopened or destroyed.
 #include "toolkit/controls/Font.h"
 
-#include "platform/DiskFont.h"
+#include "platform/diskfont/DiskFont.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 // first use.
 #pragma once
 
-#include "platform/Graphics.h"
+#include "platform/graphics/Graphics.h"
 
 #include <string>
 

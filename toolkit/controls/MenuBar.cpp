@@ -2,7 +2,7 @@
 // MenuBar: building the platform strip from the element tree.
 #include "toolkit/controls/MenuBar.h"
 
-#include "platform/Menus.h"
+#include "platform/intuition/Menus.h"
 #include "services/StringUtils.h"
 #include "toolkit/controls/KesaMenu.h"
 #include "toolkit/controls/SubMenu.h"

@@ -3,7 +3,7 @@
 // from its menus and their items and attaches it to the window.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/common/Types.h"
 #include "toolkit/core/Child.h"
 
 #include <memory>

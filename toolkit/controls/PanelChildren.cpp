@@ -2,7 +2,7 @@
 // PanelChildren: the container control.
 #include "toolkit/controls/PanelChildren.h"
 
-#include "platform/Intuition.h"
+#include "platform/intuition/Intuition.h"
 #include "toolkit/controls/Drawing.h"
 #include "toolkit/core/Application.h"
 #include "toolkit/core/Form.h"

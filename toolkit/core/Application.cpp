@@ -3,7 +3,7 @@
 // storage at every step, so a handler that constructs an element during a scan is safe.
 #include "toolkit/core/Application.h"
 
-#include "platform/GadTools.h"
+#include "platform/gadtools/GadTools.h"
 #include "services/FileUtils.h"
 #include "services/OpenTextFile.h"
 #include "services/StringUtils.h"

@@ -3,8 +3,8 @@
 // parent and point, the keyboard state table, the shared flags and the log.
 #pragma once
 
-#include "platform/Intuition.h"
-#include "platform/Menus.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/intuition/Menus.h"
 #include "services/Enviroment.h"
 #include "toolkit/core/GUIElement.h"
 #include "toolkit/core/tagPOINT.h"

@@ -10,10 +10,10 @@
 // NativeGadget and CommandElement bases, a menu pick through the handler the menu bar set.
 #include "toolkit/core/Application.h"
 
-#include "platform/Exec.h"
-#include "platform/GadTools.h"
-#include "platform/Keymap.h"
-#include "platform/Menus.h"
+#include "platform/exec/Exec.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/keymap/Keymap.h"
+#include "platform/intuition/Menus.h"
 #include "services/Enviroment.h"
 #include "services/StringUtils.h"
 #include "toolkit/core/Child.h"

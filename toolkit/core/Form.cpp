@@ -2,8 +2,8 @@
 // Form: opening a window by its kind, painting, titles, pointers, geometry and closing.
 #include "toolkit/core/Form.h"
 
-#include "platform/GadTools.h"
-#include "platform/Intuition.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/intuition/Intuition.h"
 #include "toolkit/core/Application.h"
 #include "toolkit/core/KesaScreen.h"
 

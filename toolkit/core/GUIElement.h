@@ -3,8 +3,8 @@
 // callback slots and the virtual interface every concrete element fills in.
 #pragma once
 
-#include "platform/Graphics.h"
-#include "platform/Intuition.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/intuition/Intuition.h"
 #include "toolkit/controls/Font.h"
 #include "toolkit/core/MyDateTime.h"
 #include "toolkit/core/tagPOINT.h"

@@ -2,8 +2,8 @@
 // KesaScreen: opening, measuring, sliding out and closing the program's screen.
 #include "toolkit/core/KesaScreen.h"
 
-#include "platform/Graphics.h"
-#include "platform/Intuition.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/intuition/Intuition.h"
 #include "toolkit/core/GUIElement.h"
 
 using namespace amiga;

@@ -5,7 +5,7 @@
 // gadget ID is the element ID, which is how the event loop finds the control again.
 #pragma once
 
-#include "platform/GadTools.h"
+#include "platform/gadtools/GadTools.h"
 #include "toolkit/core/Child.h"
 
 #include <string>

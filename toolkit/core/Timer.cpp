@@ -2,7 +2,7 @@
 // Timer: one request on the timer device at a time, queued again after every tick.
 #include "toolkit/core/Timer.h"
 
-#include "platform/Dos.h"
+#include "platform/dos/Dos.h"
 #include "toolkit/core/Application.h"
 #include "toolkit/core/Form.h"
 

@@ -3,8 +3,8 @@
 // thread, through a request on the timer device that the event loop polls.
 #pragma once
 
-#include "platform/Exec.h"
-#include "platform/Timer.h"
+#include "platform/exec/Exec.h"
+#include "platform/timer/Timer.h"
 #include "toolkit/core/Child.h"
 
 class Form;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The built platform-demo under a real X server (Xvfb) through SDL's X11 driver: it must
 // start, draw and save exactly the screen of the checked-in reference.
-#include "platform/Png.h"
+#include "platform/common/Png.h"
 
 #include <gtest/gtest.h>
 

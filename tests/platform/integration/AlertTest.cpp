@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // DisplayAlert: its text format, its look, the button that answers it, the screen afterwards.
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/RequesterTesting.h"
-#include "platform/Requesters.h"
-#include "platform/Testing.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/testing/RequesterTesting.h"
+#include "platform/intuition/Requesters.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // gadtools: contexts, buttons and check boxes in a window's gadget list, their messages and
 // their looks; menu picks through intuition's routing.
-#include "platform/GadTools.h"
-#include "platform/InputTesting.h"
-#include "platform/Menus.h"
-#include "platform/Testing.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Menus.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

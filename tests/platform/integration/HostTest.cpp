@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The host on SDL's dummy driver: window, presenting, events and waiting.
-#include "platform/Dos.h"
-#include "platform/Exec.h"
-#include "platform/Graphics.h"
-#include "platform/InputEvent.h"
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Internal.h"
-#include "platform/Testing.h"
+#include "platform/dos/Dos.h"
+#include "platform/exec/Exec.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/intuition/InputEvent.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/common/Internal.h"
+#include "platform/testing/Testing.h"
 #include "platform/host/Host.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Input routing: host events injected at the host's queue become activation, drags, system
 // gadgets and IDCMP messages for the windows that asked for them.
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Keymap.h"
-#include "platform/Testing.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/keymap/Keymap.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

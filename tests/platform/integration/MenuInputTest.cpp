@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Menu strips driven through injected input: the right button, picks, multiple selection,
 // command keys, and the strip drawn over the composed screen.
-#include "platform/GadTools.h"
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Menus.h"
-#include "platform/MenuState.h"
-#include "platform/Testing.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/intuition/Menus.h"
+#include "platform/intuition/MenuState.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

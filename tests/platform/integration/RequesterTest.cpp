@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // EasyRequestArgs answered through injected input: results, keys, literal "%", layout, and
 // the windows under it left intact.
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/RequesterTesting.h"
-#include "platform/Requesters.h"
-#include "platform/Testing.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/testing/RequesterTesting.h"
+#include "platform/intuition/Requesters.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // dos: Delay, Execute and file handles.
-#include "platform/Dos.h"
-#include "platform/Internal.h"
-#include "platform/Testing.h"
+#include "platform/dos/Dos.h"
+#include "platform/common/Internal.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

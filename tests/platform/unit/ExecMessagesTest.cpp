@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // exec lists, ports, messages and signals.
-#include "platform/Exec.h"
-#include "platform/Internal.h"
-#include "platform/Testing.h"
+#include "platform/exec/Exec.h"
+#include "platform/common/Internal.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // exec memory and libraries, and tag lists.
-#include "platform/Exec.h"
-#include "platform/Testing.h"
+#include "platform/exec/Exec.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

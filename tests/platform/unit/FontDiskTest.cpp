@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Disk fonts through fontconfig and FreeType (the system's Liberation faces).
-#include "platform/DiskFont.h"
-#include "platform/GraphicsInternal.h"
+#include "platform/diskfont/DiskFont.h"
+#include "platform/graphics/Internal.h"
 
 #include <gtest/gtest.h>
 

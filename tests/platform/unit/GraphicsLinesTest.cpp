@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Lines, patterns, rectangles, pixels, clearing and clipping, read back pixel by pixel.
-#include "platform/Graphics.h"
+#include "platform/graphics/Graphics.h"
 
 #include <gtest/gtest.h>
 

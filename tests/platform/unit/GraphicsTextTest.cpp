@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The ROM fonts and Text: glyph placement on the baseline, draw modes, styles, lengths.
-#include "platform/Graphics.h"
-#include "platform/GraphicsInternal.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Internal.h"
 
 #include <gtest/gtest.h>
 

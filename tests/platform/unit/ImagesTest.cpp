@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Planar images: decoding, PlanePick and PlaneOnOff, row widths, clipping; IntuiTexts.
-#include "platform/Images.h"
-#include "platform/GraphicsInternal.h"
+#include "platform/intuition/Images.h"
+#include "platform/graphics/Internal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // MapRawKey with the default keymap: characters, qualifiers, sequences, dead keys, bad input.
-#include "platform/Keymap.h"
+#include "platform/keymap/Keymap.h"
 
 #include <gtest/gtest.h>
 

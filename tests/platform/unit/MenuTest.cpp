@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Menu strips from NewMenu arrays: structure, layout, menu numbers, and picking through the
 // seams intuition drives while the right button is held.
-#include "platform/Internal.h"
-#include "platform/Intuition.h"
-#include "platform/MenuState.h"
-#include "platform/Menus.h"
+#include "platform/common/Internal.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/intuition/MenuState.h"
+#include "platform/intuition/Menus.h"
 
 #include <gtest/gtest.h>
 

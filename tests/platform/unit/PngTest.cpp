@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Screenshots as paletted PNG files, read back; colour maps loaded the platform's ways.
-#include "platform/Png.h"
+#include "platform/common/Png.h"
 
 #include <gtest/gtest.h>
 

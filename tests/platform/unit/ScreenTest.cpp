@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Screens: opening from tags, the title bar, the palette, closing rules, MoveScreen and the
 // default public screen.
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Png.h"
-#include "platform/Testing.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/common/Png.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

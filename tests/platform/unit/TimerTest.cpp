@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // timer.device and the IO request machinery around it.
-#include "platform/Dos.h"
-#include "platform/ExecDevice.h"
-#include "platform/Internal.h"
-#include "platform/Testing.h"
-#include "platform/Timer.h"
+#include "platform/dos/Dos.h"
+#include "platform/exec/Device.h"
+#include "platform/common/Internal.h"
+#include "platform/testing/Testing.h"
+#include "platform/timer/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Windows: boxes and borders from tags, their own bitmaps and clipping, composition order,
 // content that survives a dialog, resizing, depth order, titles and failures.
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Testing.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // well-known directories and the fixed values.
 #include "services/Enviroment.h"
 
-#include "platform/InputTesting.h"
-#include "platform/Testing.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/testing/Testing.h"
 #include "services/FileUtils.h"
 
 #include "TempDirectory.h"

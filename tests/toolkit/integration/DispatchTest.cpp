@@ -4,7 +4,7 @@
 // previous-key information.
 #include "EventLoopSupport.h"
 
-#include "platform/Menus.h"
+#include "platform/intuition/Menus.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/KesaMenu.h"
 #include "toolkit/controls/MenuBar.h"

@@ -4,10 +4,10 @@
 // helpers to read the log.
 #pragma once
 
-#include "platform/GadTools.h"
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Testing.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/testing/Testing.h"
 #include "services/StringUtils.h"
 #include "toolkit/core/Application.h"
 #include "toolkit/core/Child.h"

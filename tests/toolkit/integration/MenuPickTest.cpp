@@ -3,8 +3,8 @@
 // strip, picks chained with the left button, command keys; the loop raises the commands.
 #include "EventLoopSupport.h"
 
-#include "platform/InputEvent.h"
-#include "platform/Menus.h"
+#include "platform/intuition/InputEvent.h"
+#include "platform/intuition/Menus.h"
 #include "toolkit/controls/KesaMenu.h"
 #include "toolkit/controls/MenuBar.h"
 #include "toolkit/controls/SubMenu.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The program's screen with a main window and a dialog full of self-painting elements, on
 // the dummy driver: the screenshot written as PNG shows what the elements painted.
-#include "platform/GadTools.h"
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Png.h"
-#include "platform/Testing.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/common/Png.h"
+#include "platform/testing/Testing.h"
 #include "toolkit/controls/Drawing.h"
 #include "toolkit/core/Application.h"
 #include "toolkit/core/Child.h"

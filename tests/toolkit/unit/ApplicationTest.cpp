@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Application against the platform: input that piled up while a modal box was shown is
 // thrown away.
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Testing.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/testing/Testing.h"
 #include "toolkit/core/Application.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // Drawing: primitives and boxed text checked pixel by pixel on small bitmaps.
 #include "toolkit/controls/Drawing.h"
 
-#include "platform/Graphics.h"
-#include "platform/Images.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/intuition/Images.h"
 #include "toolkit/controls/Font.h"
 
 #include <gtest/gtest.h>

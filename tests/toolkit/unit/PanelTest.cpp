@@ -4,10 +4,10 @@
 #include "toolkit/controls/PanelChildren.h"
 
 #include "ElementTestSupport.h"
-#include "platform/GadTools.h"
-#include "platform/Graphics.h"
-#include "platform/InputTesting.h"
-#include "platform/Testing.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/testing/Testing.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/KesaScreen.h"
 

@@ -2,10 +2,10 @@
 // KesaScreen: the screen it opens, the sizes it answers, the slide-out and closing.
 #include "toolkit/core/KesaScreen.h"
 
-#include "platform/GadTools.h"
-#include "platform/InputTesting.h"
-#include "platform/Intuition.h"
-#include "platform/Testing.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/testing/Testing.h"
 #include "toolkit/core/GUIElement.h"
 
 #include <gtest/gtest.h>

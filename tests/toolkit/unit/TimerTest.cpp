@@ -3,8 +3,8 @@
 #include "toolkit/core/Timer.h"
 
 #include "ElementTestSupport.h"
-#include "platform/Exec.h"
-#include "platform/Testing.h"
+#include "platform/exec/Exec.h"
+#include "platform/testing/Testing.h"
 #include "toolkit/core/Application.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: MIT
+// dos file handles over the host's file system. A handle is a small number mapped to a
+// host descriptor, so a stale or made-up handle is refused instead of crashing.
+#include "platform/dos/Dos.h"
+#include "platform/exec/State.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace amiga {
+
+namespace {
+
+LONG DosErrorFor(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return ERROR_OBJECT_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+        return ERROR_READ_PROTECTED;
+    case EROFS:
+        return ERROR_WRITE_PROTECTED;
+    case ENOSPC:
+        return ERROR_DISK_FULL;
+    case EISDIR:
+        return ERROR_OBJECT_WRONG_TYPE;
+    case ENOMEM:
+        return ERROR_NO_FREE_STORE;
+    default:
+        return ERROR_OBJECT_NOT_FOUND;
+    }
+}
+
+LONG Fail(LONG error)
+{
+    internal::Exec().lastDosError = error;
+    return -1;
+}
+
+// The descriptor of a handle; -1 (with IoErr set) for a handle that is not open.
+int DescriptorOf(BPTR file)
+{
+    auto& files = internal::Exec().files;
+    const auto it = files.find(file);
+    if (it == files.end()) {
+        internal::Exec().lastDosError = ERROR_OBJECT_NOT_FOUND;
+        return -1;
+    }
+    return it->second;
+}
+
+} // namespace
+
+BPTR Open(CONST_STRPTR name, LONG accessMode)
+{
+    auto& exec = internal::Exec();
+    if (name == nullptr || name[0] == '\0') {
+        exec.lastDosError = ERROR_OBJECT_NOT_FOUND;
+        return 0;
+    }
+    int flags = O_CLOEXEC;
+    switch (accessMode) {
+    case MODE_OLDFILE:
+        flags |= O_RDWR;
+        break;
+    case MODE_NEWFILE:
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        break;
+    case MODE_READWRITE:
+        flags |= O_RDWR | O_CREAT;
+        break;
+    default:
+        exec.lastDosError = ERROR_ACTION_NOT_KNOWN;
+        return 0;
+    }
+    int fd = open(name, flags, 0666);
+    if (fd < 0 && accessMode == MODE_OLDFILE && (errno == EACCES || errno == EROFS || errno == EISDIR)) {
+        // A file we may only read still opens for reading, as on the platform.
+        fd = open(name, O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0) {
+        exec.lastDosError = DosErrorFor(errno);
+        return 0;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        close(fd);
+        exec.lastDosError = ERROR_OBJECT_WRONG_TYPE;
+        return 0;
+    }
+    const BPTR handle = exec.nextFile++;
+    exec.files[handle] = fd;
+    return handle;
+}
+
+LONG Close(BPTR file)
+{
+    auto& files = internal::Exec().files;
+    const auto it = files.find(file);
+    if (it == files.end()) {
+        return DOSFALSE;
+    }
+    const int result = close(it->second);
+    files.erase(it);
+    return result == 0 ? DOSTRUE : DOSFALSE;
+}
+
+LONG Read(BPTR file, APTR buffer, LONG length)
+{
+    const int fd = DescriptorOf(file);
+    if (fd < 0) {
+        return -1;
+    }
+    if (buffer == nullptr || length < 0) {
+        return Fail(ERROR_ACTION_NOT_KNOWN);
+    }
+    auto* bytes = static_cast<char*>(buffer);
+    LONG total = 0;
+    while (total < length) {
+        const ssize_t got = read(fd, bytes + total, static_cast<size_t>(length - total));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Fail(DosErrorFor(errno));
+        }
+        if (got == 0) {
+            break;
+        }
+        total += static_cast<LONG>(got);
+    }
+    return total;
+}
+
+LONG Write(BPTR file, const void* buffer, LONG length)
+{
+    const int fd = DescriptorOf(file);
+    if (fd < 0) {
+        return -1;
+    }
+    if (buffer == nullptr || length < 0) {
+        return Fail(ERROR_ACTION_NOT_KNOWN);
+    }
+    const auto* bytes = static_cast<const char*>(buffer);
+    LONG total = 0;
+    while (total < length) {
+        const ssize_t put = write(fd, bytes + total, static_cast<size_t>(length - total));
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Fail(DosErrorFor(errno));
+        }
+        total += static_cast<LONG>(put);
+    }
+    return total;
+}
+
+LONG Seek(BPTR file, LONG position, LONG mode)
+{
+    const int fd = DescriptorOf(file);
+    if (fd < 0) {
+        return -1;
+    }
+    const off_t current = lseek(fd, 0, SEEK_CUR);
+    struct stat info {};
+    if (current < 0 || fstat(fd, &info) != 0) {
+        return Fail(ERROR_SEEK_ERROR);
+    }
+    off_t base = 0;
+    switch (mode) {
+    case OFFSET_BEGINNING:
+        base = 0;
+        break;
+    case OFFSET_CURRENT:
+        base = current;
+        break;
+    case OFFSET_END:
+        base = info.st_size;
+        break;
+    default:
+        return Fail(ERROR_SEEK_ERROR);
+    }
+    // The platform refuses positions outside the file rather than leaving a hole.
+    const off_t target = base + position;
+    if (target < 0 || target > info.st_size || lseek(fd, target, SEEK_SET) < 0) {
+        return Fail(ERROR_SEEK_ERROR);
+    }
+    if (current > 0x7FFFFFFF) {
+        return Fail(ERROR_SEEK_ERROR);
+    }
+    return static_cast<LONG>(current);
+}
+
+LONG IoErr()
+{
+    return internal::Exec().lastDosError;
+}
+
+} // namespace amiga

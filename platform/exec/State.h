@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+// exec's state, private to exec, timer and dos: one object a test can throw away.
+#pragma once
+
+#include "platform/exec/Exec.h"
+#include "platform/exec/Device.h"
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace amiga::internal {
+
+struct OpenedDevice {
+    std::string name;
+    Device device;
+    std::unique_ptr<DeviceDriver> driver;
+    int openCount = 0;
+};
+
+struct ExecState {
+    // Guards message lists and request states: replies may come from other threads.
+    std::mutex messageLock;
+
+    Task task;
+    std::atomic<ULONG> receivedSignals{0};
+    // The signals Wait is sleeping for, so that Signal from another thread knows to wake it.
+    std::atomic<ULONG> waitingSignals{0};
+
+    std::map<std::string, std::unique_ptr<Library>> libraries;
+    std::set<std::string> missingLibraries;
+
+    std::vector<std::unique_ptr<OpenedDevice>> devices;
+    std::vector<std::pair<std::string, DeviceFactory>> extraDevices;
+
+    bool failNextAllocation = false;
+    bool failNextPort = false;
+    bool failNextRequest = false;
+    bool failNextDeviceOpen = false;
+
+    std::function<LONG(const std::string&)> executeRunner;
+    LONG lastDosError = 0;
+    // dos file handles: handle -> host file descriptor.
+    std::map<BPTR, int> files;
+    BPTR nextFile = 1;
+    // System time = monotonic clock + this offset (microseconds since 1 January 1978).
+    int64_t systemTimeOffsetMicros = 0;
+
+    ExecState();
+    ~ExecState();
+    ExecState(const ExecState&) = delete;
+    ExecState& operator=(const ExecState&) = delete;
+};
+
+ExecState& Exec();
+void ResetExec();
+
+// Completes what is due on every open device; returns the earliest next deadline.
+uint64_t ServiceDevices();
+
+} // namespace amiga::internal

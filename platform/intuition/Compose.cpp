@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: MIT
+// Composition of the front screen and its presentation through the host.
+//
+// The screen's own bitmap holds its background and title bar; each window holds its own
+// pixels. The shown image is built back to front: screen, backdrop windows, the title bar
+// again (it stays in front of backdrop windows), the other windows, a window outline being
+// dragged, the open menu. Pixels are pen numbers all the way; the host converts them through
+// the screen's palette. Nothing is composed or presented unless something changed.
+#include "platform/intuition/State.h"
+#include "platform/common/Png.h"
+#include "platform/host/Host.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace amiga {
+
+namespace internal {
+
+namespace {
+
+void BlitWindow(const WindowRecord* window, UBYTE* out, int outWidth, int outHeight)
+{
+    const BitMap* bitmap = window->bitmap;
+    const int x0 = std::max(0, static_cast<int>(window->LeftEdge));
+    const int y0 = std::max(0, static_cast<int>(window->TopEdge));
+    const int x1 = std::min(outWidth, window->LeftEdge + static_cast<int>(bitmap->Width));
+    const int y1 = std::min(outHeight, window->TopEdge + static_cast<int>(bitmap->Rows));
+    if (x1 <= x0 || y1 <= y0) {
+        return;
+    }
+    for (int y = y0; y < y1; ++y) {
+        const UBYTE* source = bitmap->Pixels + static_cast<size_t>(y - window->TopEdge) * bitmap->BytesPerRow +
+                              (x0 - window->LeftEdge);
+        std::memcpy(out + static_cast<size_t>(y) * static_cast<size_t>(outWidth) + x0, source,
+                    static_cast<size_t>(x1 - x0));
+    }
+}
+
+// The outline of a window being moved or sized: a dotted frame that inverts what it crosses.
+void DrawOutline(const Rectangle& box, UBYTE* out, int width, int height)
+{
+    auto plot = [&](int x, int y) {
+        if (x >= 0 && y >= 0 && x < width && y < height && ((x + y) & 1) == 0) {
+            out[static_cast<size_t>(y) * static_cast<size_t>(width) + x] ^= 0xFF;
+        }
+    };
+    for (int x = box.MinX; x <= box.MaxX; ++x) {
+        plot(x, box.MinY);
+        plot(x, box.MaxY);
+    }
+    for (int y = box.MinY + 1; y < box.MaxY; ++y) {
+        plot(box.MinX, y);
+        plot(box.MaxX, y);
+    }
+}
+
+BitMap WrapPixels(std::vector<UBYTE>& pixels, int width, int height, UBYTE depth)
+{
+    BitMap bitmap{};
+    bitmap.BytesPerRow = static_cast<UWORD>(width);
+    bitmap.Rows = static_cast<UWORD>(height);
+    bitmap.Depth = depth;
+    bitmap.Width = static_cast<UWORD>(width);
+    bitmap.Pixels = pixels.data();
+    return bitmap;
+}
+
+// The image as the display shows it: the screen moved down by its TopEdge, the darkest pen
+// above it. Returns the composed pixels themselves when the screen is not moved.
+const std::vector<UBYTE>& ShiftForDisplay(ScreenRecord* screen, std::vector<UBYTE>& composed,
+                                          std::vector<UBYTE>& shifted)
+{
+    const int top = screen->TopEdge;
+    if (top <= 0) {
+        return composed;
+    }
+    const size_t rowBytes = static_cast<size_t>(screen->Width);
+    const size_t rows = static_cast<size_t>(screen->Height);
+    shifted.assign(rowBytes * rows, DarkestPen(screen->colorMap));
+    const size_t kept = rows - std::min(rows, static_cast<size_t>(top));
+    std::memcpy(shifted.data() + static_cast<size_t>(top) * rowBytes, composed.data(), kept * rowBytes);
+    return shifted;
+}
+
+std::vector<uint64_t> Signature(const ScreenRecord* screen)
+{
+    auto& state = Intuition();
+    std::vector<uint64_t> signature;
+    signature.reserve(8 + 3 * screen->windows.size());
+    signature.push_back(state.generation);
+    signature.push_back(reinterpret_cast<uintptr_t>(screen));
+    signature.push_back(screen->BitMap.Changes);
+    signature.push_back(screen->colorMap->Changes);
+    signature.push_back(static_cast<uint64_t>(screen->TopEdge));
+    signature.push_back(MenuIsOpen() ? 1 : 0);
+    for (const WindowRecord* window : screen->windows) {
+        signature.push_back(reinterpret_cast<uintptr_t>(window->bitmap));
+        signature.push_back(window->bitmap->Changes);
+    }
+    return signature;
+}
+
+// Makes sure the host window shows a screen of this size.
+bool FitHost(ScreenRecord* screen)
+{
+    auto& state = Intuition();
+    if (!host::IsWindowOpen()) {
+        return false;
+    }
+    if (state.hostWidth != screen->Width || state.hostHeight != screen->Height) {
+        if (!host::OpenWindow(screen->Width, screen->Height, screen->Title != nullptr ? screen->Title : "")) {
+            return false;
+        }
+        state.hostWidth = screen->Width;
+        state.hostHeight = screen->Height;
+    }
+    return true;
+}
+
+} // namespace
+
+UBYTE DarkestPen(const ColorMap* colorMap)
+{
+    int best = 0;
+    ULONG bestLevel = ~0u;
+    for (int pen = 0; pen < 256; ++pen) {
+        const ULONG rgb = colorMap->ColorTable[pen];
+        const ULONG level = 30 * ((rgb >> 16) & 0xFF) + 59 * ((rgb >> 8) & 0xFF) + 11 * (rgb & 0xFF);
+        if (level < bestLevel) {
+            bestLevel = level;
+            best = pen;
+        }
+    }
+    return static_cast<UBYTE>(best);
+}
+
+void ComposeScreenInto(ScreenRecord* screen, std::vector<UBYTE>& out)
+{
+    auto& state = Intuition();
+    const int width = screen->Width;
+    const int height = screen->Height;
+    out.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    std::memcpy(out.data(), screen->pixels.data(), out.size());
+    for (const WindowRecord* window : screen->windows) {
+        if ((window->Flags & WFLG_BACKDROP) != 0) {
+            BlitWindow(window, out.data(), width, height);
+        }
+    }
+    if ((screen->Flags & (SHOWTITLE | SCREENQUIET)) == SHOWTITLE) {
+        const size_t rows = std::min<size_t>(static_cast<size_t>(screen->BarHeight) + 1, static_cast<size_t>(height));
+        std::memcpy(out.data(), screen->pixels.data(), rows * static_cast<size_t>(width));
+    }
+    for (const WindowRecord* window : screen->windows) {
+        if ((window->Flags & WFLG_BACKDROP) == 0) {
+            BlitWindow(window, out.data(), width, height);
+        }
+    }
+    if (state.drag.window != nullptr && state.drag.window->screen == screen) {
+        DrawOutline(state.drag.outline, out.data(), width, height);
+    }
+    if (screen == FrontScreenRecord() && MenuIsOpen()) {
+        BitMap composed = WrapPixels(out, width, height, screen->BitMap.Depth);
+        MenuDraw(&composed);
+    }
+}
+
+void FlashScreen(ScreenRecord* screen)
+{
+    auto& state = Intuition();
+    if (!FitHost(screen)) {
+        return;
+    }
+    ComposeScreenInto(screen, state.composed);
+    const std::vector<UBYTE>& shown = ShiftForDisplay(screen, state.composed, state.shifted);
+    ULONG inverted[256];
+    for (int pen = 0; pen < 256; ++pen) {
+        inverted[pen] = screen->colorMap->ColorTable[pen] ^ 0xFFFFFFu;
+    }
+    host::Present(shown.data(), screen->Width, screen->Height, screen->Width, inverted);
+    // One frame of flash: long enough to be seen, short enough never to hold anyone up.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    host::Present(shown.data(), screen->Width, screen->Height, screen->Width, screen->colorMap->ColorTable);
+    state.presents += 2;
+    state.lastSignature = Signature(screen);
+}
+
+void PresentFrontScreenIfChanged()
+{
+    auto& state = Intuition();
+    ScreenRecord* screen = FrontScreenRecord();
+    if (screen == nullptr || !FitHost(screen)) {
+        return;
+    }
+    std::vector<uint64_t> signature = Signature(screen);
+    if (signature == state.lastSignature) {
+        return;
+    }
+    ComposeScreenInto(screen, state.composed);
+    const std::vector<UBYTE>& shown = ShiftForDisplay(screen, state.composed, state.shifted);
+    host::Present(shown.data(), screen->Width, screen->Height, screen->Width, screen->colorMap->ColorTable);
+    ++state.presents;
+    state.lastSignature = std::move(signature);
+}
+
+} // namespace internal
+
+using namespace internal;
+
+ComposedScreen ComposeScreen(Screen* screen)
+{
+    ComposedScreen result;
+    ScreenRecord* record = screen != nullptr ? (IsOpenScreen(screen) ? Record(screen) : nullptr) : FrontScreenRecord();
+    if (record == nullptr) {
+        return result;
+    }
+    std::vector<UBYTE> composed;
+    std::vector<UBYTE> shifted;
+    ComposeScreenInto(record, composed);
+    const std::vector<UBYTE>& shown = ShiftForDisplay(record, composed, shifted);
+    result.width = record->Width;
+    result.height = record->Height;
+    result.pixels = shown;
+    std::copy(std::begin(record->colorMap->ColorTable), std::end(record->colorMap->ColorTable), result.palette);
+    return result;
+}
+
+bool SaveScreenPNG(Screen* screen, const char* path, std::string* error)
+{
+    ComposedScreen composed = ComposeScreen(screen);
+    if (composed.pixels.empty()) {
+        if (error != nullptr) {
+            *error = "no screen to save";
+        }
+        return false;
+    }
+    BitMap bitmap = WrapPixels(composed.pixels, composed.width, composed.height, 8);
+    return SaveBitMapPNG(&bitmap, composed.palette, path, error);
+}
+
+} // namespace amiga

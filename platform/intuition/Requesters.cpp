@@ -1,0 +1,388 @@
+// SPDX-License-Identifier: MIT
+// EasyRequestArgs: a requester window with text lines and buttons, and its own modal loop.
+#include "platform/intuition/Requesters.h"
+
+#include "platform/exec/Exec.h"
+#include "platform/graphics/Internal.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/intuition/RequesterState.h"
+#include "platform/testing/RequesterTesting.h"
+#include "platform/testing/Testing.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace amiga {
+
+namespace internal {
+
+RequesterState& Requesters()
+{
+    static RequesterState state;
+    return state;
+}
+
+UWORD PenOf(Screen* screen, UWORD which, UWORD fallback)
+{
+    UWORD pen = fallback;
+    if (screen == nullptr)
+        return pen;
+    if (DrawInfo* info = GetScreenDrawInfo(screen)) {
+        if (info->dri_Pens != nullptr && which < info->dri_NumPens)
+            pen = info->dri_Pens[which];
+        FreeScreenDrawInfo(screen, info);
+    }
+    return pen;
+}
+
+RequesterRecord RecordOf(const Window* window)
+{
+    RequesterRecord record;
+    record.left = window->LeftEdge;
+    record.top = window->TopEdge;
+    record.width = window->Width;
+    record.height = window->Height;
+    const BitMap* bitmap = window->RPort->BitMap;
+    record.pixels.resize(static_cast<size_t>(record.width) * static_cast<size_t>(record.height));
+    for (int y = 0; y < record.height && y < bitmap->Rows; ++y)
+        std::memcpy(record.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(record.width),
+                    bitmap->Pixels + static_cast<size_t>(y) * bitmap->BytesPerRow,
+                    static_cast<size_t>(std::min<int>(record.width, bitmap->Width)));
+    return record;
+}
+
+} // namespace internal
+
+namespace {
+
+constexpr int kMargin = 8;        // around the text box and the buttons
+constexpr int kTextPadX = 10;     // text from the text box's frame
+constexpr int kTextPadY = 6;
+constexpr int kButtonPadX = 16;   // label width plus this, at least kButtonMinWidth
+constexpr int kButtonMinWidth = 48;
+constexpr int kButtonGap = 10;
+
+std::vector<std::string> Split(CONST_STRPTR text, char separator)
+{
+    std::vector<std::string> parts(1);
+    if (text == nullptr)
+        return parts;
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += *c;
+    }
+    return parts;
+}
+
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+struct Button {
+    std::string label;
+    int left = 0, top = 0, width = 0, height = 0; // inside the window's bitmap
+    bool Contains(int x, int y) const { return x >= left && x < left + width && y >= top && y < top + height; }
+};
+
+struct Pens {
+    UBYTE text, shine, shadow, fill, fillText, background;
+};
+
+struct Layout {
+    std::vector<std::string> lines;
+    std::vector<Button> buttons;
+    int innerWidth = 0, innerHeight = 0;
+    int textBoxWidth = 0, textBoxHeight = 0;
+    int lineHeight = 0;
+};
+
+Layout LayOut(const EasyStruct* easy, RastPort* rp)
+{
+    Layout layout;
+    layout.lines = Split(easy->es_TextFormat, '\n');
+    for (const std::string& part : Split(easy->es_GadgetFormat, '|'))
+        layout.buttons.push_back({Trimmed(part)});
+    const int fontHeight = rp->TxHeight;
+    layout.lineHeight = fontHeight + 2;
+    int textWidth = 0;
+    for (const std::string& line : layout.lines)
+        textWidth = std::max<int>(textWidth, TextLength(rp, line.c_str(), static_cast<ULONG>(line.size())));
+    layout.textBoxWidth = textWidth + 2 * kTextPadX;
+    layout.textBoxHeight = static_cast<int>(layout.lines.size()) * layout.lineHeight + 2 * kTextPadY - 2;
+    int buttonsWidth = 0;
+    for (Button& button : layout.buttons) {
+        button.width = std::max(kButtonMinWidth, TextLength(rp, button.label.c_str(), static_cast<ULONG>(button.label.size())) + kButtonPadX);
+        button.height = fontHeight + 6;
+        buttonsWidth += button.width;
+    }
+    buttonsWidth += kButtonGap * static_cast<int>(layout.buttons.size() - 1);
+    const int contentWidth = std::max(layout.textBoxWidth, buttonsWidth);
+    layout.textBoxWidth = contentWidth;
+    layout.innerWidth = contentWidth + 2 * kMargin;
+    layout.innerHeight = kMargin + layout.textBoxHeight + kMargin + layout.buttons.front().height + kMargin;
+    return layout;
+}
+
+// Buttons along the bottom: the first at the left, the last at the right, the others spread
+// evenly between them; a lone button in the middle.
+void PlaceButtons(Layout& layout, int originX, int originY)
+{
+    const int top = originY + kMargin + layout.textBoxHeight + kMargin;
+    const int count = static_cast<int>(layout.buttons.size());
+    if (count == 1) {
+        layout.buttons[0].left = originX + (layout.innerWidth - layout.buttons[0].width) / 2;
+        layout.buttons[0].top = top;
+        return;
+    }
+    int widths = 0;
+    for (const Button& button : layout.buttons)
+        widths += button.width;
+    const int space = layout.innerWidth - 2 * kMargin - widths;
+    int left = originX + kMargin;
+    for (int i = 0; i < count; ++i) {
+        Button& button = layout.buttons[static_cast<size_t>(i)];
+        button.left = left + (i == 0 ? 0 : space * i / (count - 1));
+        if (i == count - 1)
+            button.left = originX + layout.innerWidth - kMargin - button.width;
+        button.top = top;
+        left += button.width;
+    }
+}
+
+void Bevel(RastPort* rp, int left, int top, int width, int height, UBYTE topLeft, UBYTE bottomRight)
+{
+    const int right = left + width - 1, bottom = top + height - 1;
+    SetAPen(rp, topLeft);
+    Move(rp, left, bottom);
+    Draw(rp, left, top);
+    Draw(rp, right, top);
+    SetAPen(rp, bottomRight);
+    Move(rp, right, top + 1);
+    Draw(rp, right, bottom);
+    Draw(rp, left + 1, bottom);
+}
+
+void DrawButton(RastPort* rp, const Pens& pens, const Button& button, bool pressed)
+{
+    SetDrMd(rp, JAM1);
+    SetAPen(rp, pressed ? pens.fill : pens.background);
+    RectFill(rp, button.left + 1, button.top + 1, button.left + button.width - 2, button.top + button.height - 2);
+    Bevel(rp, button.left, button.top, button.width, button.height, pressed ? pens.shadow : pens.shine,
+          pressed ? pens.shine : pens.shadow);
+    const auto length = static_cast<ULONG>(button.label.size());
+    const int textWidth = TextLength(rp, button.label.c_str(), length);
+    SetAPen(rp, pressed ? pens.fillText : pens.text);
+    Move(rp, button.left + (button.width - textWidth) / 2, button.top + (button.height - rp->TxHeight) / 2 + rp->TxBaseline);
+    Text(rp, button.label.c_str(), length);
+}
+
+void DrawRequester(RastPort* rp, const Pens& pens, const Layout& layout, int originX, int originY)
+{
+    SetDrMd(rp, JAM1);
+    SetAPen(rp, pens.background);
+    RectFill(rp, originX, originY, originX + layout.innerWidth - 1, originY + layout.innerHeight - 1);
+    const int boxLeft = originX + kMargin, boxTop = originY + kMargin;
+    Bevel(rp, boxLeft, boxTop, layout.textBoxWidth, layout.textBoxHeight, pens.shadow, pens.shine);
+    // The lines are drawn as they are: "%" and every other character stand for themselves.
+    SetAPen(rp, pens.text);
+    int y = boxTop + kTextPadY + rp->TxBaseline;
+    for (const std::string& line : layout.lines) {
+        Move(rp, boxLeft + kTextPadX, y);
+        Text(rp, line.c_str(), static_cast<ULONG>(line.size()));
+        y += layout.lineHeight;
+    }
+    for (const Button& button : layout.buttons)
+        DrawButton(rp, pens, button, false);
+}
+
+LONG ResultOf(size_t index, size_t count)
+{
+    return index + 1 == count ? 0 : static_cast<LONG>(index + 1);
+}
+
+// Queues the answer a test asked for as the host's input: the click at the button's centre,
+// or the key.
+void InjectPendingAnswer(const Window* window, const Layout& layout)
+{
+    internal::RequesterState& state = internal::Requesters();
+    using internal::HostEvent;
+    if (state.pendingButton >= 0) {
+        const size_t index = std::min(static_cast<size_t>(state.pendingButton), layout.buttons.size() - 1);
+        const Button& button = layout.buttons[index];
+        HostEvent event;
+        event.x = window->LeftEdge + button.left + button.width / 2;
+        event.y = window->TopEdge + button.top + button.height / 2;
+        event.kind = HostEvent::Kind::PointerMove;
+        InjectHostEvent(event);
+        event.button = HostEvent::LeftButton;
+        event.kind = HostEvent::Kind::ButtonDown;
+        InjectHostEvent(event);
+        event.kind = HostEvent::Kind::ButtonUp;
+        InjectHostEvent(event);
+        state.pendingButton = -1;
+    } else if (state.pendingKey != 0) {
+        HostEvent event;
+        event.rawKey = state.pendingKey;
+        event.kind = HostEvent::Kind::KeyDown;
+        InjectHostEvent(event);
+        event.kind = HostEvent::Kind::KeyUp;
+        InjectHostEvent(event);
+        state.pendingKey = 0;
+    }
+}
+
+} // namespace
+
+LONG EasyRequestArgs(Window* window, const EasyStruct* easyStruct, ULONG* /*idcmp*/, const void* /*args*/)
+{
+    if (easyStruct == nullptr)
+        return 0;
+    Screen* screen = window != nullptr ? window->WScreen : nullptr;
+    Screen* locked = nullptr;
+    if (screen == nullptr) {
+        locked = LockPubScreen(nullptr);
+        screen = locked;
+    }
+    if (screen == nullptr)
+        return 0;
+
+    RastPort measure;
+    InitRastPort(&measure);
+    SetFont(&measure, internal::DefaultFont());
+    Layout layout = LayOut(easyStruct, &measure);
+
+    CONST_STRPTR title = easyStruct->es_Title;
+    if (title == nullptr)
+        title = window != nullptr && window->Title != nullptr ? window->Title : "System Request";
+    // Its outer size, as intuition will give it, so that it opens centred.
+    const int outerWidth = layout.innerWidth + screen->WBorLeft + screen->WBorRight;
+    const int outerHeight = layout.innerHeight + screen->BarHeight + 1 + screen->WBorBottom;
+    const int left = std::max(0, (screen->Width - outerWidth) / 2);
+    const int top = std::max(0, (screen->Height - outerHeight) / 2);
+    const auto tags = internal::MakeTagList(
+        locked != nullptr ? WA_PubScreen : WA_CustomScreen, screen, WA_Left, left, WA_Top, top, WA_InnerWidth,
+        layout.innerWidth, WA_InnerHeight, layout.innerHeight, WA_Title, title, WA_DragBar, TRUE, WA_DepthGadget,
+        TRUE, WA_Activate, TRUE, WA_RMBTrap, TRUE, WA_AutoAdjust, TRUE, WA_SmartRefresh, TRUE, WA_IDCMP,
+        IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
+    Window* requester = OpenWindowTagList(nullptr, tags.data());
+    if (requester == nullptr) {
+        if (locked != nullptr)
+            UnlockPubScreen(nullptr, locked);
+        return 0;
+    }
+    // A requester nobody can see would wait for ever: its screen comes to the front while it
+    // is up (the default public screen is usually behind the program's own).
+    Screen* previousFront = FrontScreen();
+    if (previousFront != screen)
+        ScreenToFront(screen);
+
+    RastPort* rp = requester->RPort;
+    SetFont(rp, internal::DefaultFont());
+    const Pens pens{static_cast<UBYTE>(internal::PenOf(screen, TEXTPEN, 1)),
+                    static_cast<UBYTE>(internal::PenOf(screen, SHINEPEN, 2)),
+                    static_cast<UBYTE>(internal::PenOf(screen, SHADOWPEN, 1)),
+                    static_cast<UBYTE>(internal::PenOf(screen, FILLPEN, 3)),
+                    static_cast<UBYTE>(internal::PenOf(screen, FILLTEXTPEN, 1)),
+                    static_cast<UBYTE>(internal::PenOf(screen, BACKGROUNDPEN, 0))};
+    const int originX = requester->BorderLeft, originY = requester->BorderTop;
+    PlaceButtons(layout, originX, originY);
+    DrawRequester(rp, pens, layout, originX, originY);
+
+    internal::RequesterState& state = internal::Requesters();
+    state.last = internal::RecordOf(requester);
+    state.last.buttons = static_cast<int>(layout.buttons.size());
+    state.last.lines = static_cast<int>(layout.lines.size());
+    InjectPendingAnswer(requester, layout);
+
+    const size_t count = layout.buttons.size();
+    LONG result = -1;
+    int pressed = -1;
+    const ULONG signal = 1UL << requester->UserPort->mp_SigBit;
+    while (result < 0) {
+        Wait(signal);
+        while (auto* message = reinterpret_cast<IntuiMessage*>(GetMsg(requester->UserPort))) {
+            const ULONG messageClass = message->Class;
+            const UWORD code = message->Code;
+            const UWORD qualifier = message->Qualifier;
+            const int x = message->MouseX, y = message->MouseY;
+            ReplyMsg(&message->ExecMessage);
+            if (result >= 0)
+                continue;
+            if (messageClass == IDCMP_MOUSEBUTTONS && code == SELECTDOWN) {
+                for (size_t i = 0; i < count; ++i)
+                    if (layout.buttons[i].Contains(x, y)) {
+                        pressed = static_cast<int>(i);
+                        DrawButton(rp, pens, layout.buttons[i], true);
+                    }
+            } else if (messageClass == IDCMP_MOUSEBUTTONS && code == SELECTUP && pressed >= 0) {
+                const Button& button = layout.buttons[static_cast<size_t>(pressed)];
+                if (button.Contains(x, y))
+                    result = ResultOf(static_cast<size_t>(pressed), count);
+                else
+                    DrawButton(rp, pens, button, false);
+                pressed = -1;
+            } else if (messageClass == IDCMP_RAWKEY && !(code & IECODE_UP_PREFIX)) {
+                // Return (or Amiga-V) is the leftmost button, Esc (or Amiga-B) the rightmost.
+                const bool amiga = (qualifier & IEQUALIFIER_LCOMMAND) != 0;
+                if (code == RAWKEY_RETURN || code == RAWKEY_KP_ENTER || (amiga && code == RAWKEY_Z + 3))
+                    result = ResultOf(0, count);
+                else if (code == RAWKEY_ESCAPE || (amiga && code == RAWKEY_Z + 4))
+                    result = 0;
+            }
+        }
+    }
+    CloseWindow(requester);
+    if (previousFront != nullptr && previousFront != screen)
+        ScreenToFront(previousFront);
+    if (locked != nullptr)
+        UnlockPubScreen(nullptr, locked);
+    return result;
+}
+
+void AnswerNextRequester(int buttonFromLeft)
+{
+    internal::Requesters().pendingButton = std::max(0, buttonFromLeft);
+    internal::Requesters().pendingKey = 0;
+}
+
+void AnswerNextRequesterWithKey(UWORD rawKey)
+{
+    internal::Requesters().pendingKey = rawKey;
+    internal::Requesters().pendingButton = -1;
+}
+
+void AnswerNextAlert(int button)
+{
+    internal::Requesters().pendingAlertButton = button;
+}
+
+void ClearRequesterAnswers()
+{
+    internal::RequesterState& state = internal::Requesters();
+    state.pendingButton = -1;
+    state.pendingKey = 0;
+    state.pendingAlertButton = 0;
+    state.last = {};
+    state.lastAlert = {};
+}
+
+RequesterRecord LastRequester()
+{
+    return internal::Requesters().last;
+}
+
+RequesterRecord LastAlert()
+{
+    return internal::Requesters().lastAlert;
+}
+
+} // namespace amiga

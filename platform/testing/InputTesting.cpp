@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: MIT
+// Test helpers: input through the host's queue and intuition's routing, received messages.
+#include "platform/intuition/State.h"
+#include "platform/testing/Testing.h"
+
+#include <cstdlib>
+
+namespace amiga {
+
+namespace {
+
+using internal::HostEvent;
+
+void Queue(HostEvent::Kind kind, int x, int y, int button, UWORD rawKey, UWORD qualifier)
+{
+    HostEvent event;
+    event.kind = kind;
+    event.x = x;
+    event.y = y;
+    event.button = button;
+    event.rawKey = rawKey;
+    event.qualifier = qualifier;
+    InjectHostEvent(event);
+}
+
+// Keys carry the keyboard's qualifiers; pointer events carry none of their own.
+UWORD KeyQualifiers()
+{
+    return static_cast<UWORD>(internal::Intuition().qualifier &
+                              ~(IEQUALIFIER_LEFTBUTTON | IEQUALIFIER_RBUTTON | IEQUALIFIER_MIDBUTTON));
+}
+
+} // namespace
+
+void InjectPointerMove(int x, int y)
+{
+    Queue(HostEvent::Kind::PointerMove, x, y, 0, 0, KeyQualifiers());
+    PumpInput();
+}
+
+void InjectButtonDown(int x, int y, int button)
+{
+    Queue(HostEvent::Kind::ButtonDown, x, y, button, 0, KeyQualifiers());
+    PumpInput();
+}
+
+void InjectButtonUp(int x, int y, int button)
+{
+    Queue(HostEvent::Kind::ButtonUp, x, y, button, 0, KeyQualifiers());
+    PumpInput();
+}
+
+void InjectClick(int x, int y, int button)
+{
+    Queue(HostEvent::Kind::PointerMove, x, y, 0, 0, KeyQualifiers());
+    Queue(HostEvent::Kind::ButtonDown, x, y, button, 0, KeyQualifiers());
+    Queue(HostEvent::Kind::ButtonUp, x, y, button, 0, KeyQualifiers());
+    PumpInput();
+}
+
+void InjectDrag(int fromX, int fromY, int toX, int toY)
+{
+    Queue(HostEvent::Kind::PointerMove, fromX, fromY, 0, 0, KeyQualifiers());
+    Queue(HostEvent::Kind::ButtonDown, fromX, fromY, HostEvent::LeftButton, 0, KeyQualifiers());
+    const int steps = std::max(1, std::max(std::abs(toX - fromX), std::abs(toY - fromY)) / 8);
+    for (int i = 1; i <= steps; ++i) {
+        Queue(HostEvent::Kind::PointerMove, fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps, 0,
+              0, KeyQualifiers());
+    }
+    Queue(HostEvent::Kind::ButtonUp, toX, toY, HostEvent::LeftButton, 0, KeyQualifiers());
+    PumpInput();
+}
+
+void InjectKeyDown(UWORD rawKey, UWORD qualifier)
+{
+    Queue(HostEvent::Kind::KeyDown, 0, 0, 0, rawKey, qualifier);
+    PumpInput();
+}
+
+void InjectKeyUp(UWORD rawKey, UWORD qualifier)
+{
+    Queue(HostEvent::Kind::KeyUp, 0, 0, 0, rawKey, qualifier);
+    PumpInput();
+}
+
+void InjectKey(UWORD rawKey, UWORD qualifier)
+{
+    Queue(HostEvent::Kind::KeyDown, 0, 0, 0, rawKey, qualifier);
+    Queue(HostEvent::Kind::KeyUp, 0, 0, 0, rawKey, qualifier);
+    PumpInput();
+}
+
+void InjectCloseRequest()
+{
+    Queue(HostEvent::Kind::CloseRequest, 0, 0, 0, 0, 0);
+    PumpInput();
+}
+
+std::vector<ReceivedMessage> DrainMessages(Window* window)
+{
+    std::vector<ReceivedMessage> received;
+    if (!internal::IsOpenWindow(window) || window->UserPort == nullptr) {
+        return received;
+    }
+    while (IntuiMessage* message = GT_GetIMsg(window->UserPort)) {
+        ReceivedMessage copy;
+        copy.Class = message->Class;
+        copy.Code = message->Code;
+        copy.Qualifier = message->Qualifier;
+        copy.IAddress = message->IAddress;
+        copy.MouseX = message->MouseX;
+        copy.MouseY = message->MouseY;
+        copy.Seconds = message->Seconds;
+        copy.Micros = message->Micros;
+        copy.IDCMPWindow = message->IDCMPWindow;
+        if (message->Class == IDCMP_RAWKEY && message->IAddress != nullptr) {
+            copy.PreviousKeys = *static_cast<APTR*>(message->IAddress);
+        }
+        GT_ReplyIMsg(message);
+        received.push_back(copy);
+    }
+    return received;
+}
+
+} // namespace amiga
