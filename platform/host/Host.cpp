@@ -4,11 +4,13 @@
 
 #include "platform/intuition/InputEvent.h"
 #include "platform/common/Internal.h"
+#include "platform/common/Png.h"
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -163,6 +165,35 @@ void ToScreen(int windowX, int windowY, int& x, int& y)
     // Pixels left of or above the image would divide towards zero into column 0 anyway.
 }
 
+// With KESA_SCREENSHOT_DIR set, F12 saves the image last shown (pens and palette, as a
+// paletted PNG) as screen-001.png, screen-002.png, ... there: end-to-end tests and
+// documentation take their pictures through the real program this way.
+bool TakeScreenshot(const SDL_Event& sdl)
+{
+    const char* directory = std::getenv("KESA_SCREENSHOT_DIR");
+    if (sdl.type != SDL_KEYDOWN || sdl.key.keysym.scancode != SDL_SCANCODE_F12 || directory == nullptr ||
+        *directory == '\0') {
+        return false;
+    }
+    auto& state = State();
+    if (sdl.key.repeat != 0 || state.lastFrame.empty()) {
+        return true;
+    }
+    BitMap frame{};
+    frame.BytesPerRow = static_cast<UWORD>(state.lastWidth);
+    frame.Rows = static_cast<UWORD>(state.lastHeight);
+    frame.Depth = 8;
+    frame.Width = static_cast<UWORD>(state.lastWidth);
+    frame.Pixels = state.lastFrame.data();
+    char name[32];
+    std::snprintf(name, sizeof name, "/screen-%03d.png", ++state.screenshotsTaken);
+    std::string error;
+    if (!SaveBitMapPNG(&frame, state.lastPalette, (std::string(directory) + name).c_str(), &error)) {
+        std::fprintf(stderr, "kesa: screenshot not saved: %s\n", error.c_str());
+    }
+    return true;
+}
+
 // Turns one SDL event into a HostEvent; false for events that are the host's own business.
 bool Translate(const SDL_Event& sdl, internal::HostEvent& event)
 {
@@ -231,6 +262,9 @@ bool Translate(const SDL_Event& sdl, internal::HostEvent& event)
     }
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+        if (TakeScreenshot(sdl)) {
+            return false;
+        }
         const int usage = static_cast<int>(sdl.key.keysym.scancode);
         const UWORD raw = RawKeyFromUsbUsage(usage);
         if (raw == 0xFF) {

@@ -43,6 +43,8 @@ struct HostState {
     int lastWidth = 0;
     int lastHeight = 0;
     ULONG lastPalette[256] = {};
+    // Screenshots taken with F12 while KESA_SCREENSHOT_DIR is set, numbered from 1.
+    int screenshotsTaken = 0;
 
     // The pointer: a system shape or a custom image, kept so it can be applied once the
     // window exists and rescaled with the screen.
