@@ -88,10 +88,13 @@ std::string ReplaceRescanning(const std::string& text, const std::string& search
     // matched[i]: how much of the search text is matched up to done[i].
     std::vector<uint32_t> matched(text.size());
     size_t doneCount = 0;
-    // A rule whose rewriting never settles (or only after an absurd number of steps, such as
-    // one that keeps growing the text) stops after this many replacements and returns the text
-    // as rewritten so far; nothing in the system writes such a rule.
-    size_t budget = std::max<size_t>(size_t{1} << 20, 16 * (text.size() + replacement.size()));
+    // A rule whose rewriting never settles (or only after an absurd amount of work) stops and
+    // returns the text as rewritten so far; nothing in the system writes such a rule. Both the
+    // text's size and the characters put back for reading again are bounded: a rule that
+    // recreates its search text grows the text with every step, whatever the step count.
+    const size_t scale = text.size() + r;
+    const size_t sizeLimit = std::max(StringUtils::ReplaceSizeLimit, 16 * scale);
+    size_t workBudget = std::max(StringUtils::ReplaceWorkLimit, 64 * scale);
     while (pendingCount > 0) {
         if (done.size() < doneCount + pendingCount) {
             done.resize(2 * (doneCount + pendingCount));
@@ -114,8 +117,11 @@ std::string ReplaceRescanning(const std::string& text, const std::string& search
             break;
         // done ends with the leftmost occurrence of the whole text: the replacement goes back
         // in front of what is left to read, with the m - 1 characters before it.
+        const size_t back = std::min(m - 1, doneCount - m);
+        if (doneCount + pendingCount - m + r > sizeLimit || r + back > workBudget)
+            break;
+        workBudget -= r + back;
         doneCount -= m;
-        const size_t back = std::min(m - 1, doneCount);
         if (pending.size() < pendingCount + r + back)
             pending.resize(2 * (pendingCount + r + back));
         char* const q = pending.data();
@@ -124,8 +130,6 @@ std::string ReplaceRescanning(const std::string& text, const std::string& search
         for (size_t i = 0; i < back; ++i)
             q[pendingCount++] = d[doneCount - 1 - i];
         doneCount -= back;
-        if (--budget == 0)
-            break;
     }
     done.resize(doneCount);
     done.append(pending.rend() - static_cast<std::ptrdiff_t>(pendingCount), pending.rend());

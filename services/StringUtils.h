@@ -3,6 +3,7 @@
 // and number formatting with Italian or English separators. Texts are 8-bit byte strings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,7 +24,14 @@ public:
     // text that a replacement produces is replaced too («aaaa», «aa» -> «a» gives «a»).
     // An empty search text leaves the text unchanged; a replacement that contains the search
     // text is applied in one left-to-right pass (rescanning would never end).
+    // A rule that keeps rewriting is stopped, and the text comes back as rewritten so far
+    // (occurrences left in it), before a replacement would make the text longer than
+    // max(ReplaceSizeLimit, 16 × (text + replacement)) characters, or once
+    // max(ReplaceWorkLimit, 64 × (text + replacement)) characters have been put back for
+    // reading again (each replacement puts back its own length plus search − 1).
     static std::string Replace(std::string text, std::string search, std::string replacement);
+    static constexpr size_t ReplaceSizeLimit = size_t{1} << 20;
+    static constexpr size_t ReplaceWorkLimit = size_t{1} << 26;
     // One-character form; a NUL character stands for the empty text (a NUL replacement
     // deletes every occurrence).
     static std::string Replace(std::string text, char search, char replacement);

@@ -55,6 +55,27 @@ private:
     bool restoreB = false;
 };
 
+// Puts the RastPort's font back when the text is drawn: the element's font may be closed
+// long before the RastPort is next used.
+class FontKeeper {
+public:
+    explicit FontKeeper(RastPort* rastPort) : rp(rastPort), kept(*rastPort) {}
+    ~FontKeeper()
+    {
+        // Field by field: SetFont refuses a null font, which a RastPort may hold.
+        rp->Font = kept.Font;
+        rp->TxHeight = kept.TxHeight;
+        rp->TxWidth = kept.TxWidth;
+        rp->TxBaseline = kept.TxBaseline;
+    }
+    FontKeeper(const FontKeeper&) = delete;
+    FontKeeper& operator=(const FontKeeper&) = delete;
+
+private:
+    RastPort* rp;
+    RastPort kept;
+};
+
 } // namespace
 
 Drawing::Drawing(RastPort* rastPort) : rp(rastPort) {}
@@ -212,6 +233,7 @@ void Drawing::PrintText(int x, int y, int w, int h, const std::string& text, lon
     // A font that does not open prints as no font at all rather than crashing on its metrics.
     TextFont* textFont = OpenedFont(font);
     int lineHeight = DefaultLineHeight;
+    FontKeeper fonts(rp);
     if (textFont) {
         SetFont(rp, textFont);
         lineHeight = textFont->tf_YSize;
@@ -288,7 +310,9 @@ void Drawing::PrintText(int x, int y, int w, int h, const std::string& text, lon
     if (h > 0 && remaining <= 0)
         return;
     const std::string rest = TrimWhiteSpace(text.substr(line.size()));
-    if (rest.empty())
+    // A box narrower than the next character takes nothing from the text: every further
+    // line would be the same empty one.
+    if (rest.empty() || rest.size() >= text.size())
         return;
     PrintText(x, y + lineHeight, w, remaining, rest, fgColour, bgColour, font, align, 0);
 }

@@ -14,6 +14,24 @@ KesaMenu::KesaMenu(MenuBar* bar, std::string caption) : Child(bar)
     Init(bar, std::move(caption));
 }
 
+KesaMenu::~KesaMenu()
+{
+    for (SubMenu* item : items)
+        if (item->parent == this)
+            item->parent = nullptr;
+    bool removed = false;
+    if (parent != nullptr && parent->GetKesaClassName() == "menubar")
+        removed = std::erase(static_cast<MenuBar*>(parent)->menus, this) > 0;
+    // A strip still showing the menu would send its picks to the menus after it.
+    if (removed && loaded && Application::menu != nullptr && Application::menuBar != nullptr)
+        Application::menuBar->Load();
+}
+
+bool KesaMenu::RemoveMenu(const SubMenu* item)
+{
+    return std::erase(items, item) > 0;
+}
+
 void KesaMenu::Init(MenuBar* bar, std::string caption)
 {
     text = std::move(caption);

@@ -14,6 +14,9 @@ class KesaMenu : public Child {
 public:
     KesaMenu(MenuBar* bar, std::string caption);
 
+    // Leaves its bar's list (rebuilding a strip it was in); its items keep no parent.
+    ~KesaMenu() override;
+
     KesaMenu(const KesaMenu&) = delete;
     KesaMenu& operator=(const KesaMenu&) = delete;
 
@@ -28,5 +31,12 @@ public:
     void Load() override;
 
 private:
+    // An item being destroyed leaves the list; a bar being destroyed cuts its menus loose.
+    friend class SubMenu;
+    friend class MenuBar;
+
+    // Takes the item off the list; false when it was not there.
+    bool RemoveMenu(const SubMenu* item);
+
     std::vector<SubMenu*> items; // not owned
 };

@@ -45,6 +45,12 @@ void FreeCurrentStrip(MenuBar* fallback)
     owner->ReleaseLabels();
 }
 
+// What one strip can hold: a menu number has 5 bits for the menu, 6 for the item and 5 for
+// the sub-item, the highest value of each meaning none. The menu builder trims the rest.
+constexpr int StripMenus = 31;
+constexpr int StripItems = 63;
+constexpr int StripSubItems = 31;
+
 // The fixed-size entry array and the one place entries are added: the last slot is always
 // kept for NM_END, and whatever does not fit is counted instead of written.
 struct EntryArray {
@@ -87,8 +93,14 @@ MenuBar::MenuBar(Form* parentForm) : Child(parentForm)
 
 MenuBar::~MenuBar()
 {
-    if (Application::menuBar == this)
+    if (Application::menuBar == this) {
         FreeCurrentStrip(this);
+        // A bar without menus builds no strip but is still the current bar.
+        Application::menuBar = nullptr;
+    }
+    for (KesaMenu* menu : menus)
+        if (menu->parent == this)
+            menu->parent = nullptr;
 }
 
 void MenuBar::AddMenu(KesaMenu* menu)
@@ -154,7 +166,13 @@ void MenuBar::Load()
     ReleaseLabels();
 
     EntryArray array;
-    auto addItem = [&](SubMenu* item, UBYTE type) {
+    // An item left out of the strip (with no room for it, or beyond the strip's own limits)
+    // is counted and stays unloaded.
+    auto addItem = [&](SubMenu* item, UBYTE type, bool allowed) {
+        if (!allowed) {
+            ++array.dropped;
+            return false;
+        }
         NewMenu entry;
         entry.nm_Type = type;
         const std::string caption = item->GetText();
@@ -165,31 +183,45 @@ void MenuBar::Load()
             entry.nm_CommKey = CopyKey(caption);
         }
         entry.nm_Flags = ItemFlags(item);
-        if (array.Add(entry))
-            item->Load();
+        if (!array.Add(entry))
+            return false;
+        item->Load();
+        return true;
     };
+    int menusShown = 0;
     for (KesaMenu* menu : menus) {
         if (menu == nullptr)
             continue;
-        NewMenu title;
-        title.nm_Type = NM_TITLE;
-        title.nm_Label = CopyLabel(menu->GetText());
-        if (!array.Add(title))
-            continue;
+        bool titleShown = false;
+        if (menusShown < StripMenus) {
+            NewMenu title;
+            title.nm_Type = NM_TITLE;
+            title.nm_Label = CopyLabel(menu->GetText());
+            titleShown = array.Add(title);
+        } else {
+            ++array.dropped;
+        }
+        int itemsShown = 0;
         for (int i = 0; i < menu->Count(); ++i) {
             SubMenu* item = menu->at(i);
             if (item == nullptr)
                 continue;
-            addItem(item, NM_ITEM);
+            const bool itemShown = addItem(item, NM_ITEM, titleShown && itemsShown < StripItems);
+            itemsShown += itemShown ? 1 : 0;
             // Items placed in an item become its sub-items; the platform has no deeper level.
+            int subsShown = 0;
             for (int j = 0; j < item->Count(); ++j)
                 if (SubMenu* sub = item->at(j))
-                    addItem(sub, NM_SUB);
+                    subsShown += addItem(sub, NM_SUB, itemShown && subsShown < StripSubItems) ? 1 : 0;
         }
-        menu->Load();
+        if (titleShown) {
+            ++menusShown;
+            menu->Load();
+        }
     }
-    // FIXME: a tree beyond the array's capacity loses its last entries; the strip keeps
-    // what fits (entries are only ever dropped at the end, so menu numbers still match).
+    // FIXME: a tree beyond what a strip holds loses entries; the strip keeps what fits
+    // (only the last menus, or the last items of a menu or of an item, are ever left out, so
+    // menu numbers still match the tree).
     if (array.dropped > 0)
         Application::Log("Menu troppo grande: voci ignorate " + StringUtils::IntToStr(array.dropped));
     array.entries[static_cast<size_t>(array.count)] = NewMenu{}; // NM_END

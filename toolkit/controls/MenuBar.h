@@ -40,6 +40,9 @@ public:
     void ReleaseLabels();
 
 private:
+    // A menu being destroyed leaves the list.
+    friend class KesaMenu;
+
     // The event loop's menu-pick handler: raises the commands of the items picked, following
     // the chain of menu numbers from the message's code, with the current bar's elements.
     static void RaisePickedCommands(amiga::UWORD firstNumber);

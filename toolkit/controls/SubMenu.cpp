@@ -22,6 +22,29 @@ SubMenu::SubMenu(GUIElement* parentElement) : Child(parentElement)
     Init(parentElement, SeparatorItem, std::string());
 }
 
+SubMenu::~SubMenu()
+{
+    for (SubMenu* item : items)
+        if (item->parent == this)
+            item->parent = nullptr;
+    bool removed = false;
+    if (parent != nullptr) {
+        const std::string parentKind = parent->GetKesaClassName();
+        if (parentKind == "menu")
+            removed = static_cast<KesaMenu*>(parent)->RemoveMenu(this);
+        else if (parentKind == "submenu")
+            removed = static_cast<SubMenu*>(parent)->RemoveMenu(this);
+    }
+    // A strip still showing the item would send its picks to the items after it.
+    if (removed)
+        RebuildStrip();
+}
+
+bool SubMenu::RemoveMenu(const SubMenu* item)
+{
+    return std::erase(items, item) > 0;
+}
+
 void SubMenu::Init(GUIElement* parentElement, unsigned int kind, std::string caption)
 {
     parent = parentElement;

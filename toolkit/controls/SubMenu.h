@@ -19,6 +19,9 @@ public:
     // A separator bar.
     explicit SubMenu(GUIElement* parentElement);
 
+    // Leaves its parent's list (rebuilding a strip it was in); its own items keep no parent.
+    ~SubMenu() override;
+
     SubMenu(const SubMenu&) = delete;
     SubMenu& operator=(const SubMenu&) = delete;
 
@@ -43,7 +46,12 @@ public:
     void Load() override;
 
 private:
+    // A menu being destroyed cuts its items loose.
+    friend class KesaMenu;
+
     void RebuildStrip();
+    // Takes the item off this item's list; false when it was not there.
+    bool RemoveMenu(const SubMenu* item);
 
     std::vector<SubMenu*> items; // not owned
     unsigned int itemKind = CaptionItem;

@@ -38,8 +38,7 @@ KesaScreen::KesaScreen(const char* screenTitle) : title(screenTitle)
 
 KesaScreen::~KesaScreen()
 {
-    if (handle)
-        CloseScreen(handle);
+    Close();
 }
 
 void KesaScreen::createHardwareScreen(int w, int h)
@@ -62,6 +61,8 @@ void KesaScreen::createHardwareScreen(int w, int h)
         {TAG_DONE, 0},
     };
     handle = OpenScreenTagList(nullptr, tags);
+    // The program checks this before it loads its palette into the screen.
+    error = handle ? 0 : 1;
 }
 
 int KesaScreen::Width()

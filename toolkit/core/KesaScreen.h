@@ -12,13 +12,15 @@ struct Screen;
 // Not an element: no ID, not registered, no events.
 class KesaScreen {
 public:
-    // Opens the screen at once; a screen that does not open leaves GetHandle() null.
+    // Opens the screen at once; a screen that does not open leaves GetHandle() null and
+    // IsError() 1.
     explicit KesaScreen(const char* screenTitle);
     ~KesaScreen();
 
     KesaScreen(const KesaScreen&) = delete;
     KesaScreen& operator=(const KesaScreen&) = delete;
 
+    // IsError() tells whether this latest attempt failed.
     void createHardwareScreen(int w, int h);
 
     amiga::Screen* GetHandle() const { return handle; }

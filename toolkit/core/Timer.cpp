@@ -127,13 +127,15 @@ void Timer::OnTimer()
 {
     if (!started)
         return;
-    requestPending = 0;
     if (timerCallback) {
         timerCallback(this);
         if (!started)
             return;
     }
-    QueueRequest();
+    // One request per timer: a callback that restarted the timer has queued it already, and a
+    // tick delivered while the request is still out must not send it a second time.
+    if (!requestPending)
+        QueueRequest();
 }
 
 unsigned long Timer::mp_SigBit() const

@@ -35,7 +35,8 @@ public:
 
     // Takes one completed request from the port; false when none or not started.
     bool GetMSG();
-    // One tick: the callback, then the next period (unless the callback stopped the timer).
+    // One tick: the callback, then the next period unless the callback stopped the timer or a
+    // request is already out (a restart in the callback, or a tick not taken by GetMSG).
     void OnTimer();
     // The port's signal mask while started, else 0.
     unsigned long mp_SigBit() const;

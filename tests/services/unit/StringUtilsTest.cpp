@@ -105,6 +105,24 @@ TEST(StringUtilsTest, ReplaceStopsOnARuleThatKeepsGrowing) {
     const std::string result = StringUtils::Replace(text, "ba", "aabb");
     EXPECT_NE(result, text);
     EXPECT_GT(result.size(), text.size());
+
+    // Rules that recreate their search text at every step (which the replacement itself does
+    // not hold) grow without end: the text they produce is bounded, not only their steps.
+    for (size_t bs : {size_t{1000}, size_t{4000}}) {
+        SCOPED_TRACE(bs);
+        const std::string with = std::string(bs, 'b') + "a";
+        const std::string grown = StringUtils::Replace("aaab", "ab", with);
+        EXPECT_LE(grown.size(), std::max(StringUtils::ReplaceSizeLimit, 16 * (4 + with.size())));
+        EXPECT_GT(grown.size(), StringUtils::ReplaceSizeLimit / 2); // it did grow up to there
+        EXPECT_NE(grown.find("ab"), std::string::npos);             // and stopped unfinished
+    }
+}
+
+TEST(StringUtilsTest, ReplaceFinishesASlowRuleThatSettles) {
+    // Four million swaps that never grow the text: done in full, not cut off half way.
+    const std::string text = std::string(2000, 'b') + std::string(2000, 'a');
+    const std::string sorted = StringUtils::Replace(text, "ba", "ab");
+    EXPECT_TRUE(sorted == std::string(2000, 'a') + std::string(2000, 'b'));
 }
 
 TEST(StringUtilsTest, DoubleToStrHasTwoDecimalsForAnyValue) {

@@ -323,6 +323,46 @@ TEST(DrawingTest, PrintTextStopsWhenBoxIsFullOrTooLow)
     }
 }
 
+TEST(DrawingTest, PrintTextInABoxNarrowerThanOneCharacterEnds)
+{
+    Font font;
+    ASSERT_NE(font.GetTextFont(), nullptr);
+    struct Case {
+        const char* text;
+        Font* font;
+    };
+    // Very tall boxes: a pass that takes nothing from the text would recurse until the
+    // stack is gone.
+    const Case cases[] = {{"AB", &font}, {"A B\nC", &font}, {"AB", nullptr}, {"x", &font}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Canvas actual(40, 40), expected(40, 40);
+        Drawing(&actual.rp).PrintText(0, 0, 4, 4000000, c.text, 2, -1, c.font, 0);
+        EXPECT_EQ(Differences(actual, expected), "");
+    }
+}
+
+TEST(DrawingTest, PrintTextLeavesTheRastPortWithItsOwnFont)
+{
+    Canvas c(60, 20);
+    TextFont* const own = c.rp.Font;
+    {
+        Font disk("helvetica.font", 13);
+        disk.SetRomFont(0);
+        ASSERT_NE(disk.GetTextFont(), nullptr);
+        ASSERT_NE(disk.GetTextFont(), own);
+        Drawing(&c.rp).PrintText(0, 0, 60, 20, "Ab", 2, -1, &disk, 0);
+        EXPECT_NE(CountPen(c, 2), 0); // drawn in the element's font...
+        EXPECT_EQ(c.rp.Font, own);    // ...which the RastPort does not keep
+    }
+    // The disk font is closed now; the RastPort still draws in its own.
+    Canvas expected(60, 20);
+    SetRast(&c.rp, 0);
+    ReferenceText(c, nullptr, 0, 10, "Ab", 2);
+    ReferenceText(expected, nullptr, 0, 10, "Ab", 2);
+    EXPECT_EQ(Differences(c, expected), "");
+}
+
 TEST(DrawingTest, FontMetrics)
 {
     Canvas c(4, 4);

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -67,6 +68,20 @@ protected:
     {
         elements.push_back(std::make_unique<T>(std::forward<Args>(args)...));
         return static_cast<T*>(elements.back().get());
+    }
+    // Destroys one element now, as its owner would.
+    void Destroy(Child* element)
+    {
+        for (auto& owned : elements.items)
+            if (owned.get() == element)
+                owned.reset();
+    }
+    static std::string ReadLog()
+    {
+        std::ifstream in("log.txt");
+        std::stringstream log;
+        log << in.rdbuf();
+        return log.str();
     }
 
     ScopedWorkingDirectory workingDirectory;
@@ -210,6 +225,107 @@ TEST_F(MenuBarTest, TreeBeyondTheEntryLimitIsTruncatedAndLogged)
     std::stringstream log;
     log << in.rdbuf();
     EXPECT_EQ(log.str(), "Menu troppo grande: voci ignorate 23\n");
+}
+
+TEST_F(MenuBarTest, TreeBeyondWhatAStripHoldsIsTrimmedAsTheStripIsAndLogged)
+{
+    // Each case fits the entry array but not the strip: a menu holds 63 items, an item 31
+    // sub-items, a strip 31 menus.
+    struct Case {
+        const char* name;
+        int menus, items, subs;
+        int titlesShown, itemsShown, subsShown;
+        const char* log;
+    };
+    const Case cases[] = {
+        {"70 items", 1, 70, 0, 1, 63, 0, "Menu troppo grande: voci ignorate 7\n"},
+        {"35 sub-items", 1, 1, 35, 1, 1, 31, "Menu troppo grande: voci ignorate 4\n"},
+        {"33 menus", 33, 1, 0, 31, 31, 0, "Menu troppo grande: voci ignorate 4\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::remove("log.txt");
+        auto* bar = Add<MenuBar>(form.get());
+        std::vector<KesaMenu*> menus;
+        std::vector<SubMenu*> items;
+        std::vector<SubMenu*> subs;
+        for (int m = 0; m < c.menus; ++m) {
+            menus.push_back(Add<KesaMenu>(bar, "M" + std::to_string(m)));
+            for (int i = 0; i < c.items; ++i) {
+                items.push_back(Add<SubMenu>(menus.back(), "I" + std::to_string(i)));
+                for (int s = 0; s < c.subs; ++s)
+                    subs.push_back(Add<SubMenu>(items.back(), "S" + std::to_string(s)));
+            }
+        }
+        bar->Load();
+        int titles = 0, shownItems = 0, shownSubs = 0;
+        for (Menu* m = Application::menu; m != nullptr; m = m->NextMenu, ++titles)
+            for (MenuItem* i = m->FirstItem; i != nullptr; i = i->NextItem, ++shownItems)
+                for (MenuItem* s = i->SubItem; s != nullptr; s = s->NextItem)
+                    ++shownSubs;
+        EXPECT_EQ(titles, c.titlesShown);
+        EXPECT_EQ(shownItems, c.itemsShown);
+        EXPECT_EQ(shownSubs, c.subsShown);
+        // Exactly what the strip shows is loaded.
+        auto loadedCount = [](const auto& list) {
+            int n = 0;
+            for (auto* e : list)
+                n += e->IsLoad() ? 1 : 0;
+            return n;
+        };
+        EXPECT_EQ(loadedCount(menus), c.titlesShown);
+        EXPECT_EQ(loadedCount(items), c.itemsShown);
+        EXPECT_EQ(loadedCount(subs), c.subsShown);
+        EXPECT_EQ(ReadLog(), c.log);
+        elements.clear();
+    }
+}
+
+TEST_F(MenuBarTest, DestroyedItemsAndMenusLeaveTheTreeAndTheStrip)
+{
+    static GUIElement* picked = nullptr;
+    auto* bar = Add<MenuBar>(form.get());
+    auto* file = Add<KesaMenu>(bar, "File");
+    auto* gone = Add<SubMenu>(file, "Via");
+    auto* kept = Add<SubMenu>(file, "Resta");
+    auto* nested = Add<SubMenu>(kept, "Sotto");
+    auto* help = Add<KesaMenu>(bar, "Aiuto");
+    auto* about = Add<SubMenu>(help, "Info");
+    auto* last = Add<KesaMenu>(bar, "Ultimo");
+    Add<SubMenu>(last, "Fine");
+    bar->Load();
+    kept->SetCommand([](GUIElement* e) { picked = e; });
+
+    Destroy(gone);
+    ASSERT_EQ(file->Count(), 1);
+    EXPECT_EQ(file->at(0), kept);
+    EXPECT_EQ(LabelOf(Application::menu->FirstItem), "Resta"); // rebuilt without it
+    EXPECT_EQ(Application::menu->FirstItem->NextItem, nullptr);
+    ASSERT_NE(Application::menuPickHandler, nullptr);
+    Application::menuPickHandler(FULLMENUNUM(0, 0, NOSUB)); // the first item is "Resta" now
+    EXPECT_EQ(picked, kept);
+
+    Destroy(nested);
+    EXPECT_EQ(kept->Count(), 0);
+    EXPECT_EQ(Application::menu->FirstItem->SubItem, nullptr);
+    kept->SetEnabled(0); // a rebuild walks only living elements
+
+    Destroy(help); // before its item
+    ASSERT_EQ(bar->Count(), 2);
+    EXPECT_EQ(bar->at(1), last);
+    ASSERT_NE(Application::menu->NextMenu, nullptr);
+    EXPECT_STREQ(Application::menu->NextMenu->MenuName, "Ultimo");
+    EXPECT_EQ(about->GetParent(), nullptr);
+    Destroy(about);
+    kept->SetChecked(1);
+    EXPECT_EQ(Application::menuBar, bar);
+
+    Destroy(bar); // before its menus
+    EXPECT_EQ(file->GetParent(), nullptr);
+    EXPECT_EQ(Application::menu, nullptr);
+    Destroy(file);
+    kept->SetEnabled(1); // no strip: nothing to rebuild
+    EXPECT_EQ(Application::menu, nullptr);
 }
 
 TEST_F(MenuBarTest, DestroyingTheBarTakesItsStripOffTheWindow)

@@ -123,3 +123,26 @@ TEST_F(ScreenTest, CloseIsHarmlessTwiceAndReportsAScreenThatStaysOpen)
     screen.Scrolling(); // nothing to slide
     EXPECT_EQ(FrontScreen(), nullptr);
 }
+
+TEST_F(ScreenTest, AScreenThatDoesNotOpenIsAnErrorAndAFreedScreenIsNotShared)
+{
+    {
+        KesaScreen screen("Kesa Pegline");
+        ASSERT_NE(screen.GetHandle(), nullptr);
+        EXPECT_EQ(screen.IsError(), 0);
+        screen.createHardwareScreen(0, 0); // no such size: the program must not use it
+        EXPECT_EQ(screen.GetHandle(), nullptr);
+        EXPECT_NE(screen.IsError(), 0);
+        screen.createHardwareScreen(800, 600);
+        ASSERT_NE(screen.GetHandle(), nullptr);
+        EXPECT_EQ(screen.IsError(), 0);
+        GUIElement::GlobalScreen = screen.GetHandle(); // as the first window on it would have set it
+    }
+    // Destroyed without Close(): the sizes come from the public screen again, not from freed memory.
+    EXPECT_EQ(GUIElement::GlobalScreen, nullptr);
+    Screen* pub = LockPubScreen(nullptr);
+    ASSERT_NE(pub, nullptr);
+    const int pubWidth = pub->Width;
+    UnlockPubScreen(nullptr, pub);
+    EXPECT_EQ(KesaScreen::Width(), pubWidth);
+}

@@ -3,6 +3,7 @@
 #include "toolkit/core/Timer.h"
 
 #include "ElementTestSupport.h"
+#include "platform/dos/Dos.h"
 #include "platform/exec/Exec.h"
 #include "platform/testing/Testing.h"
 #include "toolkit/core/Application.h"
@@ -27,6 +28,15 @@ std::string ReadLog()
 
 ULONG AllocatedSignals() { return FindTask(nullptr)->tc_SigAlloc; }
 
+// The timer's reply port holds no message and its list is intact (a message replied twice
+// links to itself and leaves the header pointing at it).
+bool ReplyPortIsEmpty(const Timer& timer)
+{
+    const List& list = timer.GetRequest()->tr_node.io_Message.mn_ReplyPort->mp_MsgList;
+    return list.lh_Head == reinterpret_cast<const Node*>(&list.lh_Tail) &&
+           list.lh_TailPred == reinterpret_cast<const Node*>(&list.lh_Head);
+}
+
 struct TickCounter {
     static inline int ticks = 0;
     static inline GUIElement* sender = nullptr;
@@ -39,6 +49,11 @@ struct TickCounter {
     {
         Count(e);
         static_cast<Timer*>(e)->Stop();
+    }
+    static void CountAndChangePeriod(GUIElement* e)
+    {
+        Count(e);
+        static_cast<Timer*>(e)->SetMillisecond(20);
     }
 };
 
@@ -147,6 +162,51 @@ TEST_F(TimerTest, TicksCallTheCallbackAndQueueTheNextPeriod)
     EXPECT_EQ(TickCounter::ticks, 2);
     EXPECT_FALSE(timer.GetMSG()); // one completion per period
     timer.Stop();
+}
+
+// Exactly one request per timer may be out: a request sent twice is replied twice, and the
+// second reply corrupts the port's list (it then hands out the same message for ever).
+TEST_F(TimerTest, OneRequestIsOutWhateverTheTickDoes)
+{
+    struct Case {
+        const char* name;
+        void (*callback)(GUIElement*);
+        bool takeTheTickFirst; // false: OnTimer while the request is still out
+    };
+    const Case cases[] = {
+        {"callback changes the period", &TickCounter::CountAndChangePeriod, true},
+        {"tick while the request is out", &TickCounter::Count, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickCounter::ticks = 0;
+        Timer timer(nullptr, 20);
+        timer.SetOnTimer(c.callback);
+        timer.Start();
+        if (c.takeTheTickFirst)
+            WaitForTick(timer);
+        timer.OnTimer();
+        EXPECT_EQ(TickCounter::ticks, 1);
+        ASSERT_EQ(timer.IsStart(), 1);
+
+        // Several periods later exactly one reply is on the port, and after the next tick
+        // again exactly one. (The device completes requests while the program waits, so
+        // every request that is due is replied by this Wait.)
+        for (int period = 0; period < 2; ++period) {
+            Delay(3);
+            Wait(static_cast<ULONG>(timer.mp_SigBit()));
+            int replies = 0;
+            while (replies < 4 && timer.GetMSG())
+                ++replies;
+            EXPECT_EQ(replies, 1);
+            EXPECT_TRUE(ReplyPortIsEmpty(timer));
+            if (HasFailure())
+                break;
+            timer.OnTimer();
+        }
+        EXPECT_EQ(TickCounter::ticks, 3);
+        timer.Stop();
+    }
 }
 
 TEST_F(TimerTest, CallbackThatStopsTheTimerGetsNoFurtherTicks)
