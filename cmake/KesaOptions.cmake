@@ -5,6 +5,12 @@ target_include_directories(kesa_options INTERFACE ${PROJECT_SOURCE_DIR})
 if(KESA_WERROR)
   target_compile_options(kesa_options INTERFACE -Werror)
 endif()
+if(KESA_FUZZ)
+  # Coverage for libFuzzer in every library the target links; the engine itself only in the target.
+  target_compile_options(kesa_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                         -fno-sanitize-recover=undefined)
+  target_link_options(kesa_options INTERFACE -fsanitize=address,undefined)
+endif()
 if(KESA_SANITIZE)
   target_compile_options(kesa_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(kesa_options INTERFACE -fsanitize=address,undefined)

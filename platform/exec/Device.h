@@ -37,5 +37,9 @@ void RegisterDevice(const char* name, DeviceFactory factory);
 void CompleteIO(IORequest* request, BYTE error);
 
 std::unique_ptr<DeviceDriver> CreateTimerDevice();
+// Null when the host has no sound output: OpenDevice then fails as for a missing device.
+std::unique_ptr<DeviceDriver> CreateAudioDevice();
+// The host output's rate and channel count once a sound started it (tests); 0 before.
+void AudioOutputFormat(int& rate, int& channels);
 
 } // namespace amiga::internal

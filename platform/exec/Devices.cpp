@@ -21,6 +21,7 @@ struct BuiltinDevice {
 // The devices the platform offers; a new device is one more line here.
 constexpr BuiltinDevice kBuiltinDevices[] = {
     {"timer.device", &CreateTimerDevice},
+    {"audio.device", &CreateAudioDevice},
 };
 
 DeviceFactory FindFactory(const char* name)

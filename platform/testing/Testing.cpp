@@ -49,6 +49,11 @@ void FailNextDeviceOpen()
     internal::Exec().failNextDeviceOpen = true;
 }
 
+void AudioOutputFormat(int& rate, int& channels)
+{
+    internal::AudioOutputFormat(rate, channels);
+}
+
 void SetExecuteRunner(std::function<LONG(const std::string&)> runner)
 {
     internal::Exec().executeRunner = std::move(runner);

@@ -24,6 +24,10 @@ void FailNextPortCreation();   // CreateMsgPort
 void FailNextRequestCreation(); // CreateExtIO / CreateIORequest
 void FailNextDeviceOpen();     // OpenDevice
 
+// The rate and channel count of the host's sound output since a sound first started it;
+// both 0 before.
+void AudioOutputFormat(int& rate, int& channels);
+
 // Replaces what Execute runs; an empty function restores the real runner.
 void SetExecuteRunner(std::function<LONG(const std::string&)> runner);
 

@@ -4,13 +4,11 @@
 #include "toolkit/core/Application.h"
 
 #include "platform/gadtools/GadTools.h"
-#include "services/FileUtils.h"
-#include "services/OpenTextFile.h"
+#include "services/LogFile.h"
 #include "services/StringUtils.h"
 #include "toolkit/core/Child.h"
 
 #include <algorithm>
-#include <iostream>
 
 namespace {
 
@@ -208,16 +206,8 @@ short Application::GetKeyState(short code)
 
 void Application::Log(const char* message)
 {
-    if (message == nullptr)
-        return;
-    std::cout << message << std::endl;
-    // A log file that cannot be written is not reported: the console line is already out.
-    OpenTextFile file("log.txt");
-    const std::vector<std::string> line{message};
-    if (FileUtils::FileEsistente("log.txt"))
-        file.AppendContenuto(line);
-    else
-        file.SetContenuto(line);
+    // The writing lives in services, so that services (Sound) log the same way.
+    LogFile::Write(message);
 }
 
 void Application::Log(std::string message)
