@@ -6,6 +6,8 @@
 #include "platform/intuition/Requesters.h"
 #include "platform/testing/RequesterTesting.h"
 
+#include "tests/support/GoldenImage.h"
+
 #include "../unit/ControlTestSupport.h"
 
 #include <cstring>
@@ -176,6 +178,20 @@ TEST_F(MsgBoxTest, InputToTheWindowWhileTheBoxIsUpIsDiscardedAndTheBusyPointerSh
     EXPECT_FALSE(form->notes[1].waiting) << "input is thrown away before the pointer comes back";
     EXPECT_NE(ShownPointer(), PointerShape::Busy);
     EXPECT_TRUE(DrainMessages(form->GetHandle()).empty());
+}
+
+TEST_F(MsgBoxTest, QuestionBoxLooksAsItDid)
+{
+    AnswerNextRequester(1);
+    MsgBox::ShowQuestion(main.get(), "Vuoi abbandonare la partita?\nIl codice segreto verra' mostrato.", "Kesa Pegline");
+    const RequesterRecord shown = LastRequester();
+    golden::Region region;
+    region.width = shown.width;
+    region.height = shown.height;
+    region.pens = shown.pixels;
+    const ComposedScreen composed = ComposeScreen(screen->GetHandle());
+    region.palette.assign(std::begin(composed.palette), std::end(composed.palette));
+    EXPECT_TRUE(golden::Matches(region, "msgbox-question"));
 }
 
 TEST_F(MsgBoxTest, PercentSignsAreShownLiterally)
