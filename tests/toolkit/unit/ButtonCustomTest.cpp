@@ -4,6 +4,7 @@
 #include "toolkit/controls/ButtonCustom.h"
 
 #include "toolkit/controls/PanelChildren.h"
+#include "tests/support/GoldenImage.h"
 
 #include "ControlTestSupport.h"
 
@@ -12,6 +13,21 @@ using namespace amiga;
 namespace {
 
 constexpr int X = 100, Y = 100, W = 80, H = 30;
+
+// Keeps the face of its click on screen: the paints after the pressed one are skipped, so
+// that a screenshot shows what the player sees during the wait.
+class FrozenOnPressButton : public ButtonCustom {
+public:
+    using ButtonCustom::ButtonCustom;
+    void OnPaint() override
+    {
+        if (frozen)
+            return;
+        ButtonCustom::OnPaint();
+        frozen = IsPressed() != 0;
+    }
+    bool frozen = false;
+};
 
 class ButtonCustomTest : public ControlFixture {
 protected:
@@ -139,6 +155,39 @@ TEST_F(ButtonCustomTest, PictureAloneIsCentredAndBesideACaptionOnTheLeft)
     button->SetText("Pic");
     EXPECT_EQ(Count(X + 8, Y + (H - 8) / 2, 16, 8, 3), 16 * 8);
     EXPECT_GT(Count(X + 8 + 16 + 10, Y + 4, 30, H - 8, 1), 10);
+}
+
+TEST_F(ButtonCustomTest, LooksOfNormalFocusedPressedDisabledUncolouredAndTwoLineButtons)
+{
+    main->SetBackgroundColor(static_cast<unsigned long>(-1));
+    auto place = [&](ButtonCustom* button, int left, int top, int w, int h) {
+        button->SetLocation(left, top);
+        button->SetSize(w, h);
+        button->Show();
+    };
+    auto* normal = Add<ButtonCustom>(main.get(), "GO");
+    normal->SetBackgroundColor(18);
+    place(normal, 10, 30, 97, 25);
+    auto* focused = Add<ButtonCustom>(main.get(), "GO");
+    focused->SetBackgroundColor(18);
+    place(focused, 117, 30, 97, 25);
+    focused->OnFocus();
+    auto* pressed = Add<FrozenOnPressButton>(main.get(), "GO");
+    pressed->SetBackgroundColor(18);
+    place(pressed, 224, 30, 97, 25);
+    pressed->OnLeftMouseUP(tagPOINT{230, 35});
+    auto* disabled = Add<ButtonCustom>(main.get(), "CANCEL");
+    disabled->SetBackgroundColor(18);
+    place(disabled, 331, 30, 97, 25);
+    disabled->OnFocus();
+    disabled->SetEnabled(0);
+    auto* uncoloured = Add<ButtonCustom>(main.get(), "none");
+    place(uncoloured, 10, 65, 97, 25);
+    auto* twoLines = Add<ButtonCustom>(main.get(), "NEW\nGAME");
+    twoLines->SetBackgroundColor(16);
+    place(twoLines, 117, 65, 97, 40);
+    EXPECT_EQ(Pen(20, 70), 0) << "a face with no colour anywhere is pen 0";
+    EXPECT_TRUE(golden::Matches(ComposeScreen(screen->GetHandle()), 0, 20, 440, 95, "button-states"));
 }
 
 } // namespace
