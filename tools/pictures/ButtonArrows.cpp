@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+// The combo arrow, drawn as ASCII art.
+#include "tools/pictures/ButtonArrows.h"
+
+#include <string>
+#include <vector>
+
+namespace pictures {
+
+namespace {
+
+const std::vector<std::string> DownArrow = {
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "...##########...",
+    "....########....",
+    ".....######.....",
+    "......####......",
+    ".......##.......",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+};
+
+} // namespace
+
+PenCanvas DrawComboArrow(Pen pen)
+{
+    PenCanvas canvas(ArrowSize, ArrowSize, 0);
+    canvas.Stamp(0, 0, DownArrow, pen);
+    return canvas;
+}
+
+} // namespace pictures
