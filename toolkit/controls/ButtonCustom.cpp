@@ -6,6 +6,7 @@
 #include "toolkit/controls/Drawing.h"
 #include "toolkit/core/Application.h"
 #include "toolkit/core/Form.h"
+#include "toolkit/data/BuiltinImages.h"
 
 #include <utility>
 
@@ -234,4 +235,11 @@ void ButtonCustom::OnPaint()
             drawing.DrawImageEx(px + (w - picture->Width) / 2, py + (h - picture->Height) / 2, picture);
         return;
     }
+
+    const Image* arrow = enabled ? &imgCbo : &imgCboDis;
+    if (hasCaption && picture == nullptr)
+        drawing.PrintText(px + 6, py + 4, w - arrow->Width - 16, h - 8, text, caption, face, GetFonts(), KesaAlignLeft);
+    else if (hasCaption)
+        captionBesidePicture(arrow->Width + 16);
+    drawing.DrawImageEx(px + w - arrow->Width - 8, py + (h - arrow->Height) / 2, arrow);
 }

@@ -6,8 +6,6 @@
 #include "platform/intuition/Requesters.h"
 #include "platform/testing/RequesterTesting.h"
 
-#include "tests/support/GoldenImage.h"
-
 #include "../unit/ControlTestSupport.h"
 
 #include <cstring>
@@ -185,13 +183,13 @@ TEST_F(MsgBoxTest, QuestionBoxLooksAsItDid)
     AnswerNextRequester(1);
     MsgBox::ShowQuestion(main.get(), "Vuoi abbandonare la partita?\nIl codice segreto verra' mostrato.", "Kesa Pegline");
     const RequesterRecord shown = LastRequester();
-    golden::Region region;
-    region.width = shown.width;
-    region.height = shown.height;
-    region.pens = shown.pixels;
+    testsupport::PenPicture picture;
+    picture.width = shown.width;
+    picture.height = shown.height;
+    picture.pens = shown.pixels;
     const ComposedScreen composed = ComposeScreen(screen->GetHandle());
-    region.palette.assign(std::begin(composed.palette), std::end(composed.palette));
-    EXPECT_TRUE(golden::Matches(region, "msgbox-question"));
+    picture.palette.assign(std::begin(composed.palette), std::end(composed.palette));
+    EXPECT_TRUE(LooksLike(picture, "msgbox-question"));
 }
 
 TEST_F(MsgBoxTest, PercentSignsAreShownLiterally)

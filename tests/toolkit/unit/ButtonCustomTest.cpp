@@ -4,7 +4,7 @@
 #include "toolkit/controls/ButtonCustom.h"
 
 #include "toolkit/controls/PanelChildren.h"
-#include "tests/support/GoldenImage.h"
+#include "toolkit/data/BuiltinImages.h"
 
 #include "ControlTestSupport.h"
 
@@ -187,7 +187,67 @@ TEST_F(ButtonCustomTest, LooksOfNormalFocusedPressedDisabledUncolouredAndTwoLine
     twoLines->SetBackgroundColor(16);
     place(twoLines, 117, 65, 97, 40);
     EXPECT_EQ(Pen(20, 70), 0) << "a face with no colour anywhere is pen 0";
-    EXPECT_TRUE(golden::Matches(ComposeScreen(screen->GetHandle()), 0, 20, 440, 95, "button-states"));
+    EXPECT_TRUE(ScreenLooksLike(0, 20, 440, 95, "button-states"));
+}
+
+TEST_F(ButtonCustomTest, ComboShowsTheArrowAndWithoutACaptionNothingElse)
+{
+    static UWORD data[2 * 8];
+    for (UWORD& word : data)
+        word = 0xFFFF;
+    static Image picture{0, 0, 16, 8, 2, data, 0x03, 0, nullptr};
+    ButtonCustom* button = Button("");
+    button->SetBackgroundColor(18);
+    button->SetBitmap(&picture);
+    button->SetComboCommand(true);
+    button->Show();
+    const int arrowX = X + W - 16 - 8, arrowY = Y + (H - 16) / 2;
+    EXPECT_EQ(Count(X, Y, W, H, 3), 0) << "no picture in a combo without caption";
+    const int arrow = Count(arrowX, arrowY, 16, 16, 1);
+    EXPECT_GT(arrow, 10);
+    EXPECT_EQ(Count(arrowX, arrowY, 16, 16, 1) + Count(arrowX, arrowY, 16, 16, 0), 16 * 16);
+    button->SetEnabled(0);
+    EXPECT_EQ(Count(arrowX, arrowY, 16, 16, 15), arrow);
+    // A caption is left-aligned and stops before the arrow.
+    button->SetEnabled(1);
+    button->SetBitmap(nullptr);
+    button->SetText("Rosso");
+    EXPECT_GT(Count(X + 6, Y + 4, 20, H - 8, 1), 10);
+    EXPECT_EQ(Count(X + 6, Y + 4, W - 16 - 16, H - 8, 1) + Count(arrowX, arrowY, 16, 16, 1),
+              Count(X + 1, Y + 1, W - 2, H - 2, 1));
+}
+
+TEST_F(ButtonCustomTest, LooksOfComboAndPictureButtons)
+{
+    main->SetBackgroundColor(static_cast<unsigned long>(-1));
+    auto place = [&](ButtonCustom* button, int left, int top, int w, int h) {
+        button->SetBackgroundColor(18);
+        button->SetLocation(left, top);
+        button->SetSize(w, h);
+        button->Show();
+    };
+    auto* combo = Add<ButtonCustom>(main.get(), "Colore");
+    combo->SetComboCommand(true);
+    place(combo, 10, 30, 120, 25);
+    auto* comboDisabled = Add<ButtonCustom>(main.get(), "Colore");
+    comboDisabled->SetComboCommand(true);
+    comboDisabled->SetEnabled(0);
+    place(comboDisabled, 140, 30, 120, 25);
+    auto* arrowOnly = Add<ButtonCustom>(main.get(), "");
+    arrowOnly->SetComboCommand(true);
+    arrowOnly->SetBitmap(&frame7);
+    place(arrowOnly, 270, 30, 40, 25);
+    auto* pictureOnly = Add<ButtonCustom>(main.get(), "");
+    pictureOnly->SetBitmap(&frame8);
+    place(pictureOnly, 10, 65, 64, 60);
+    auto* pictureAndCaption = Add<ButtonCustom>(main.get(), "Blu");
+    pictureAndCaption->SetBitmap(&frame7);
+    place(pictureAndCaption, 84, 65, 120, 60);
+    auto* comboPicture = Add<ButtonCustom>(main.get(), "Verde");
+    comboPicture->SetBitmap(&frame10);
+    comboPicture->SetComboCommand(true);
+    place(comboPicture, 214, 65, 140, 60);
+    EXPECT_TRUE(ScreenLooksLike(0, 20, 370, 115, "button-combo-pictures"));
 }
 
 } // namespace

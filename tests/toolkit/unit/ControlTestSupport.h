@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// What the control tests share: the program's screen with the game's first colours and a
+// What the control tests share: the program's screen with the game's palette and a
 // main window to place controls in, pen readers, and the controls made by a test destroyed
 // before the window.
 #pragma once
@@ -13,6 +13,8 @@
 #include "toolkit/core/Child.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/KesaScreen.h"
+#include "toolkit/data/Palette.h"
+#include "tests/support/GoldenPicture.h"
 
 #include "ElementTestSupport.h"
 
@@ -20,21 +22,6 @@
 
 #include <memory>
 #include <vector>
-
-// The first 32 colours of the game's palette, enough to look at the screenshots.
-inline void LoadTestColours(amiga::Screen* screen)
-{
-    static const amiga::ULONG colours[32] = {
-        0xC0C0C0, 0x000000, 0xFFFFFF, 0x00A6D6, 0x0000FF, 0xCF3B76, 0x00FFFF, 0x964B00,
-        0xFFA500, 0x80FF80, 0xFFFF00, 0x991199, 0xC8A0C8, 0x00FF00, 0xFFFF55, 0x00AA00,
-        0xEFEFEF, 0xFF0000, 0xD3D3D3, 0xFFFDE5, 0xB7B7B7, 0xABABAB, 0x9B9B9B, 0x8F8F8F,
-        0x7F7F7F, 0x737373, 0x676767, 0x575757, 0x4B4B4B, 0x3B3B3B, 0x2F2F2F, 0x232323};
-    for (amiga::ULONG pen = 0; pen < 32; ++pen) {
-        const amiga::ULONG rgb = colours[pen];
-        amiga::SetRGB32(&screen->ViewPort, pen, ((rgb >> 16) & 0xFF) * 0x01010101u, ((rgb >> 8) & 0xFF) * 0x01010101u,
-                        (rgb & 0xFF) * 0x01010101u);
-    }
-}
 
 class ControlFixture : public ::testing::Test {
 protected:
@@ -50,7 +37,7 @@ protected:
         Application::postQuit = 0;
         screen = std::make_unique<KesaScreen>("Kesa Pegline");
         ASSERT_NE(screen->GetHandle(), nullptr);
-        LoadTestColours(screen->GetHandle());
+        amiga::LoadRGB32(&screen->GetHandle()->ViewPort, palettedata);
         main = std::make_unique<Form>(0);
         main->SetScreen(screen.get());
         main->Show();
@@ -101,6 +88,18 @@ protected:
     {
         amiga::SetAPen(Rp(), static_cast<amiga::ULONG>(pen));
         amiga::RectFill(Rp(), 0, 0, 799, 599);
+    }
+
+    // The composed screen's rectangle against tests/data/<name>.png; a mismatch leaves the
+    // actual and difference pictures in the build's tests directory.
+    static ::testing::AssertionResult LooksLike(const testsupport::PenPicture& actual, const std::string& name)
+    {
+        return testsupport::MatchesGolden(actual, std::string(KESA_TEST_DATA_DIR) + "/" + name + ".png",
+                                          std::string(KESA_BINARY_DIR) + "/tests");
+    }
+    ::testing::AssertionResult ScreenLooksLike(int left, int top, int w, int h, const std::string& name) const
+    {
+        return LooksLike(testsupport::CutScreen(amiga::ComposeScreen(screen->GetHandle()), left, top, w, h), name);
     }
 
     ScopedWorkingDirectory workingDirectory;
