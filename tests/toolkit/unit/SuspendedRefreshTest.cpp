@@ -3,6 +3,8 @@
 // whatever operation would otherwise repaint it.
 #include "toolkit/controls/ButtonCustom.h"
 #include "toolkit/controls/CellControl.h"
+#include "toolkit/controls/FormAbout.h"
+#include "toolkit/data/BuiltinImages.h"
 
 #include "ControlTestSupport.h"
 
@@ -69,6 +71,34 @@ TEST_F(SuspendedRefreshTest, NoControlPaintsWhileRefreshIsSuspended)
     button->OnPaint();
     cell->OnPaint();
     EXPECT_LT(Count(0, 0, 200, 150, 5), 200 * 150 - 2000);
+}
+
+TEST_F(SuspendedRefreshTest, AboutWindowOpenedWhileSuspendedPaintsNoneOfItsChildren)
+{
+    Application::SospendiRefresh = 1;
+    auto* about = new FormAbout(main.get());
+    forms.emplace_back(about);
+    about->SetScreen(screen.get());
+    about->SetImageLogo(LogoIFF, 164, 50);
+    about->SetProgramNameEx("KesaPegline");
+    about->SetUrlSite("http://www.kesa.example");
+    about->Show();
+    ASSERT_TRUE(about->IsLoad());
+    RastPort* rp = about->GetHandle()->RPort;
+    int painted = 0;
+    for (int y = 23; y < 200; ++y)
+        for (int x = 10; x < 590; ++x)
+            painted += ReadPixel(rp, x, y) != 0 ? 1 : 0;
+    EXPECT_EQ(painted, 0);
+    // Once refresh is back, a repaint shows them all.
+    Application::SospendiRefresh = 0;
+    about->Refresh();
+    EXPECT_EQ(ReadPixel(rp, 10, 23), 1u) << "the panel's bevel";
+    int logo = 0;
+    for (int y = 28; y < 78; ++y)
+        for (int x = 15; x < 179; ++x)
+            logo += ReadPixel(rp, x, y) != 0 ? 1 : 0;
+    EXPECT_GT(logo, 164 * 50 / 2) << "the logo";
 }
 
 } // namespace
