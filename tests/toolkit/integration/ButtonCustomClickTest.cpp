@@ -84,19 +84,4 @@ TEST_F(ButtonCustomClickTest, WithoutACommandTheClickStillAnimates)
     EXPECT_EQ(button->IsPressed(), 0);
 }
 
-TEST_F(ButtonCustomClickTest, DisabledButtonIsNotHitAndRaisesNothing)
-{
-    NotingButton* disabled = Button("CANCEL", X);
-    disabled->SetCommand(Command);
-    disabled->SetEnabled(0);
-    NotingButton* go = Button("GO", X + 150);
-    go->SetCommand(Command); // ends the loop
-    InjectClick(X + 10, Y + 10);
-    InjectClick(X + 160, Y + 10);
-    Application::Run(main.get());
-    for (const std::string& event : events)
-        EXPECT_EQ(event.rfind("CANCEL", 0), std::string::npos) << event;
-    EXPECT_EQ(events.back().rfind("command GO", 0), 0u);
-}
-
 } // namespace

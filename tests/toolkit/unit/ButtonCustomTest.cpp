@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// ButtonCustom painting on the program's screen: bevel, focus rectangle, disabled caption,
-// face colour chain, deferred colour, and its looks as golden screenshots.
+// ButtonCustom painting on the program's screen: the disabled caption, the face colour
+// chain, and its looks (bevel, focus, pressed, combo, pictures) as golden screenshots.
 #include "toolkit/controls/ButtonCustom.h"
 
 #include "toolkit/controls/PanelChildren.h"
@@ -39,30 +39,9 @@ protected:
     }
     // Pixels of the focus rectangle's top edge in the pen.
     int FocusTop(int pen) const { return Count(X + 4, Y + 2, W - 8, 1, pen); }
-    // A dashed edge covers roughly half of its length; a solid one or none does not.
-    static bool Dashed(int pixels) { return pixels > (W - 8) / 3 && pixels < 2 * (W - 8) / 3; }
     // Pixels of the caption box in the pen.
     int Caption(int pen) const { return Count(X + 6, Y + 4, W - 12, H - 8, pen); }
 };
-
-TEST_F(ButtonCustomTest, RaisedBevelCentredCaptionAndFocusRectangleOnlyWithFocus)
-{
-    ButtonCustom* button = Button("OK");
-    button->Show();
-    EXPECT_EQ(Pen(X, Y), 2);
-    EXPECT_EQ(Pen(X, Y + H - 2), 2); // left edge
-    EXPECT_EQ(Pen(X + W - 1, Y + 1), 1);
-    EXPECT_EQ(Pen(X + 1, Y + H - 1), 1);
-    EXPECT_GT(Caption(1), 10);
-    EXPECT_EQ(FocusTop(1), 0);
-
-    button->OnFocus();
-    // A dashed line: about half of its pixels, in the text colour.
-    EXPECT_TRUE(Dashed(FocusTop(1))) << FocusTop(1);
-    EXPECT_EQ(Pen(X + 4, Y + H - 3), 1);
-    button->OnLeave();
-    EXPECT_EQ(FocusTop(1), 0);
-}
 
 TEST_F(ButtonCustomTest, DisabledCaptionInPen22WithoutFocusRectangleEvenWhenFocused)
 {
@@ -80,20 +59,6 @@ TEST_F(ButtonCustomTest, DisabledCaptionInPen22WithoutFocusRectangleEvenWhenFocu
     static_cast<GUIElement*>(button)->SetEnabled(false);
     EXPECT_EQ(FocusTop(1), 0);
     EXPECT_GT(Caption(22), 10);
-}
-
-TEST_F(ButtonCustomTest, TextColourShowsAtTheNextPaintOnly)
-{
-    ButtonCustom* button = Button("GO");
-    button->Show();
-    button->OnFocus();
-    const int captionPixels = Caption(1);
-    button->SetColor(17);
-    EXPECT_EQ(Caption(1), captionPixels);
-    EXPECT_EQ(Caption(17), 0);
-    button->OnPaint();
-    EXPECT_EQ(Caption(17), captionPixels);
-    EXPECT_TRUE(Dashed(FocusTop(17))) << FocusTop(17);
 }
 
 TEST_F(ButtonCustomTest, FaceColourFromButtonParentWindowOrPenZero)
@@ -118,43 +83,6 @@ TEST_F(ButtonCustomTest, FaceColourFromButtonParentWindowOrPenZero)
         button->OnPaint();
         EXPECT_EQ(Count(X + 1, Y + 1, W - 2, H - 2, c.face), (W - 2) * (H - 2)) << "face " << c.face;
     }
-}
-
-TEST_F(ButtonCustomTest, HideErasesWithTheSurroundingsAndMovingRepaintsElsewhere)
-{
-    main->SetBackgroundColor(12);
-    ButtonCustom* button = Button("Move");
-    button->SetBackgroundColor(7);
-    button->Show();
-    ASSERT_EQ(Pen(X + 2, Y + 2), 7);
-    button->SetLocation(X + 200, Y);
-    EXPECT_TRUE(button->IsLoad());
-    EXPECT_EQ(Count(X, Y, W, H, 12), W * H);
-    EXPECT_EQ(Pen(X + 202, Y + 2), 7);
-    button->Hide();
-    EXPECT_FALSE(button->IsLoad());
-    EXPECT_EQ(Count(X + 200, Y, W, H, 12), W * H);
-    // Not loaded: painting and setters leave the window alone.
-    Clear(5);
-    button->SetText("x");
-    button->OnPaint();
-    EXPECT_EQ(Count(X + 200, Y, W, H, 5), W * H);
-}
-
-TEST_F(ButtonCustomTest, PictureAloneIsCentredAndBesideACaptionOnTheLeft)
-{
-    // A 16 × 8 picture in pen 3 (planes 0 and 1 full).
-    static UWORD data[2 * 8];
-    for (UWORD& word : data)
-        word = 0xFFFF;
-    static Image picture{0, 0, 16, 8, 2, data, 0x03, 0, nullptr};
-    ButtonCustom* button = Button("");
-    button->SetBitmap(&picture);
-    button->Show();
-    EXPECT_EQ(Count(X + (W - 16) / 2, Y + (H - 8) / 2, 16, 8, 3), 16 * 8);
-    button->SetText("Pic");
-    EXPECT_EQ(Count(X + 8, Y + (H - 8) / 2, 16, 8, 3), 16 * 8);
-    EXPECT_GT(Count(X + 8 + 16 + 10, Y + 4, 30, H - 8, 1), 10);
 }
 
 TEST_F(ButtonCustomTest, LooksOfNormalFocusedPressedDisabledUncolouredAndTwoLineButtons)
@@ -188,33 +116,6 @@ TEST_F(ButtonCustomTest, LooksOfNormalFocusedPressedDisabledUncolouredAndTwoLine
     place(twoLines, 117, 65, 97, 40);
     EXPECT_EQ(Pen(20, 70), 0) << "a face with no colour anywhere is pen 0";
     EXPECT_TRUE(ScreenLooksLike(0, 20, 440, 95, "button-states"));
-}
-
-TEST_F(ButtonCustomTest, ComboShowsTheArrowAndWithoutACaptionNothingElse)
-{
-    static UWORD data[2 * 8];
-    for (UWORD& word : data)
-        word = 0xFFFF;
-    static Image picture{0, 0, 16, 8, 2, data, 0x03, 0, nullptr};
-    ButtonCustom* button = Button("");
-    button->SetBackgroundColor(18);
-    button->SetBitmap(&picture);
-    button->SetComboCommand(true);
-    button->Show();
-    const int arrowX = X + W - 16 - 8, arrowY = Y + (H - 16) / 2;
-    EXPECT_EQ(Count(X, Y, W, H, 3), 0) << "no picture in a combo without caption";
-    const int arrow = Count(arrowX, arrowY, 16, 16, 1);
-    EXPECT_GT(arrow, 10);
-    EXPECT_EQ(Count(arrowX, arrowY, 16, 16, 1) + Count(arrowX, arrowY, 16, 16, 0), 16 * 16);
-    button->SetEnabled(0);
-    EXPECT_EQ(Count(arrowX, arrowY, 16, 16, 15), arrow);
-    // A caption is left-aligned and stops before the arrow.
-    button->SetEnabled(1);
-    button->SetBitmap(nullptr);
-    button->SetText("Rosso");
-    EXPECT_GT(Count(X + 6, Y + 4, 20, H - 8, 1), 10);
-    EXPECT_EQ(Count(X + 6, Y + 4, W - 16 - 16, H - 8, 1) + Count(arrowX, arrowY, 16, 16, 1),
-              Count(X + 1, Y + 1, W - 2, H - 2, 1));
 }
 
 TEST_F(ButtonCustomTest, LooksOfComboAndPictureButtons)

@@ -104,79 +104,6 @@ TEST_F(CellControlTest, SelectedRepaintsPenOneOnPenTenWithoutFlaggingAChange)
     EXPECT_EQ(Count(X, Y, W, H, 2), W * H - ink);
 }
 
-TEST_F(CellControlTest, BorderIsAllBlackOnWhiteAndBevelledOnAnyOtherFill)
-{
-    CountingCell* cell = Cell("");
-    cell->SetBorder(1);
-    struct Case {
-        unsigned long fill;
-        int lowerRight;
-    };
-    cell->Show();
-    for (const Case& c : {Case{2, 1}, Case{18, 2}, Case{0, 2}}) {
-        cell->SetBackgroundColor(c.fill);
-        // The right and bottom edges are drawn last and own the corners they share.
-        EXPECT_EQ(Count(X, Y, W - 1, 1, 1), W - 1) << "top, fill " << c.fill;
-        EXPECT_EQ(Count(X, Y, 1, H - 1, 1), H - 1) << "left, fill " << c.fill;
-        EXPECT_EQ(Count(X + W - 1, Y, 1, H, c.lowerRight), H) << "right, fill " << c.fill;
-        EXPECT_EQ(Count(X, Y + H - 1, W, 1, c.lowerRight), W) << "bottom, fill " << c.fill;
-        EXPECT_EQ(Count(X + 1, Y + 1, W - 2, H - 2, static_cast<int>(c.fill)), (W - 2) * (H - 2));
-    }
-}
-
-TEST_F(CellControlTest, CellLowerThanItsFontPaintsNothingInsideTheBorder)
-{
-    CountingCell* cell = Cell("tiny");
-    cell->SetSize(W, 9); // topaz 8 needs 8 rows: 7 inside the border is too few
-    cell->SetBorder(1);
-    cell->SetBackgroundColor(2);
-    Clear(5);
-    cell->Show();
-    EXPECT_EQ(Count(X, Y, W, 1, 1), W);
-    EXPECT_EQ(Count(X + 1, Y + 1, W - 2, 7, 5), (W - 2) * 7);
-}
-
-TEST_F(CellControlTest, CheckMarkSitsBottomRightInTheSelectedColourWhenSelected)
-{
-    CountingCell* cell = Cell("");
-    cell->SetBackgroundColor(2);
-    cell->SetCheck(1);
-    cell->Show();
-    // fh = 8: an 8 × 8 box at (X + W - 8, Y + H - 12).
-    const int boxX = X + W - 8, boxY = Y + H - 12;
-    const int mark = Count(boxX, boxY, 8, 8, 1);
-    EXPECT_GT(mark, 3);
-    EXPECT_EQ(Count(X, Y, W, H, 1), mark);
-    cell->SetSelected(true);
-    EXPECT_EQ(Count(boxX, boxY, 8, 8, 1), mark);
-    cell->SetSelectedColor(17);
-    EXPECT_EQ(Count(boxX, boxY, 8, 8, 17), mark);
-}
-
-TEST_F(CellControlTest, PictureIsPlacedByItsAlignmentOverTheText)
-{
-    static UWORD data[2 * 6];
-    for (UWORD& word : data)
-        word = 0xFFFF;
-    static Image picture{0, 0, 16, 6, 2, data, 0x03, 0, nullptr};
-    CountingCell* cell = Cell("WWWWWWWWWWWWWWW");
-    cell->SetBackgroundColor(2);
-    cell->Show();
-    cell->ResetChange();
-    const int top = Y + (H - 6) / 2;
-    struct Case {
-        KesaAlign align;
-        int left;
-    };
-    for (const Case& c : {Case{KesaAlignRight, X + W - 16 - 3}, Case{KesaAlignCenter, X + (W - 16) / 2},
-                          Case{KesaAlignLeft, X + 3}}) {
-        cell->SetImage(&picture, 16, 6, c.align);
-        EXPECT_EQ(Count(c.left, top, 16, 6, 3), 16 * 6) << c.align;
-        EXPECT_EQ(Count(X, Y, W, H, 3), 16 * 6) << c.align;
-    }
-    EXPECT_FALSE(cell->IsChange());
-}
-
 TEST_F(CellControlTest, LoadSavesTheBackgroundThatResetBackgroundColorRestores)
 {
     CountingCell* cell = Cell("bg");
@@ -192,21 +119,6 @@ TEST_F(CellControlTest, LoadSavesTheBackgroundThatResetBackgroundColorRestores)
     EXPECT_EQ(cell->GetBackgroundColor(), 18u);
     EXPECT_TRUE(cell->IsChange());
     EXPECT_EQ(Pen(X, Y), 18);
-}
-
-TEST_F(CellControlTest, HideErasesWithTheWindowBackgroundAndUnloads)
-{
-    main->SetBackgroundColor(static_cast<unsigned long>(-1));
-    CountingCell* cell = Cell("gone");
-    cell->SetBackgroundColor(9);
-    cell->Show();
-    ASSERT_EQ(Pen(X, Y), 9);
-    cell->Hide();
-    EXPECT_FALSE(cell->IsLoad());
-    EXPECT_EQ(Count(X, Y, W, H, 0), W * H);
-    cell->SetText("still stored");
-    EXPECT_EQ(Count(X, Y, W, H, 0), W * H);
-    EXPECT_EQ(cell->GetText(), "still stored");
 }
 
 TEST_F(CellControlTest, LooksOfTheCellStates)
