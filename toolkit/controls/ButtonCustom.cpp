@@ -218,7 +218,7 @@ void ButtonCustom::OnPaint()
     const bool hasCaption = !text.empty();
 
     // Caption and picture side by side: the caption starts 10 pixels right of the picture
-    // and keeps the right margin of a caption alone (12 pixels, or the arrow and 16).
+    // and ends 12 pixels short of the right edge, or the arrow and 16 pixels in combo mode.
     auto captionBesidePicture = [&](int rightReserve) {
         const int left = px + picture->Width + 10;
         drawing.PrintText(left, py + 4, w - picture->Width - 10 - rightReserve, h - 8, text, caption, face,
