@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: MIT
+// What the control tests share: the program's screen with the game's palette and a
+// main window to place controls in, pen readers, and the controls made by a test destroyed
+// before the window.
+#pragma once
+
+#include "platform/graphics/Graphics.h"
+#include "platform/intuition/Intuition.h"
+#include "platform/testing/InputTesting.h"
+#include "platform/testing/Testing.h"
+#include "platform/gadtools/GadTools.h"
+#include "toolkit/core/Application.h"
+#include "toolkit/core/Child.h"
+#include "toolkit/core/Form.h"
+#include "toolkit/core/KesaScreen.h"
+#include "toolkit/data/Palette.h"
+#include "tests/support/GoldenPicture.h"
+
+#include "ElementTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+class ControlFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(workingDirectory.Ready());
+        amiga::ResetIntuition();
+        amiga::ResetPlatform();
+        GUIElement::GlobalScreen = nullptr;
+        GUIElement::GlobalVisualInfo = nullptr;
+        Application::ResetRiferimenti();
+        Application::SospendiRefresh = 0;
+        Application::postQuit = 0;
+        screen = std::make_unique<KesaScreen>("Kesa Pegline");
+        ASSERT_NE(screen->GetHandle(), nullptr);
+        amiga::LoadRGB32(&screen->GetHandle()->ViewPort, palettedata);
+        main = std::make_unique<Form>(0);
+        main->SetScreen(screen.get());
+        main->Show();
+        ASSERT_TRUE(main->IsLoad());
+    }
+    void TearDown() override
+    {
+        controls.clear();
+        forms.clear();
+        main.reset();
+        if (GUIElement::GlobalVisualInfo)
+            amiga::FreeVisualInfo(GUIElement::GlobalVisualInfo);
+        GUIElement::GlobalScreen = nullptr;
+        GUIElement::GlobalVisualInfo = nullptr;
+        Application::ResetRiferimenti();
+        Application::SospendiRefresh = 0;
+        Application::postQuit = 0;
+        screen.reset();
+        amiga::ResetIntuition();
+        amiga::ResetPlatform();
+        EXPECT_TRUE(Application::lst.empty());
+    }
+
+    // A control owned by the test, destroyed before the windows.
+    template <typename T, typename... Args>
+    T* Add(Args&&... args)
+    {
+        auto element = std::make_unique<T>(std::forward<Args>(args)...);
+        T* raw = element.get();
+        controls.push_back(std::unique_ptr<Child>(element.release()));
+        return raw;
+    }
+
+    amiga::RastPort* Rp() const { return main->GetHandle()->RPort; }
+    // The pen at a point of the main window (which covers the screen).
+    int Pen(int x, int y) const { return static_cast<int>(amiga::ReadPixel(Rp(), x, y)); }
+    // How many pixels of the rectangle are in the pen.
+    int Count(int left, int top, int w, int h, int pen) const
+    {
+        int n = 0;
+        for (int y = top; y < top + h; ++y)
+            for (int x = left; x < left + w; ++x)
+                n += Pen(x, y) == pen ? 1 : 0;
+        return n;
+    }
+    // Fills the whole window in one pen, so that any painting shows.
+    void Clear(int pen) const
+    {
+        amiga::SetAPen(Rp(), static_cast<amiga::ULONG>(pen));
+        amiga::RectFill(Rp(), 0, 0, 799, 599);
+    }
+
+    // The composed screen's rectangle against tests/data/<name>.png; a mismatch leaves the
+    // actual and difference pictures in the build's tests directory.
+    static ::testing::AssertionResult LooksLike(const testsupport::PenPicture& actual, const std::string& name)
+    {
+        return testsupport::MatchesGolden(actual, std::string(KESA_TEST_DATA_DIR) + "/" + name + ".png",
+                                          std::string(KESA_BINARY_DIR) + "/tests");
+    }
+    ::testing::AssertionResult ScreenLooksLike(int left, int top, int w, int h, const std::string& name) const
+    {
+        return LooksLike(testsupport::CutScreen(amiga::ComposeScreen(screen->GetHandle()), left, top, w, h), name);
+    }
+
+    ScopedWorkingDirectory workingDirectory;
+    std::unique_ptr<KesaScreen> screen;
+    std::unique_ptr<Form> main;
+    std::vector<std::unique_ptr<Form>> forms;
+    std::vector<std::unique_ptr<Child>> controls;
+};
