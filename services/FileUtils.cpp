@@ -191,6 +191,27 @@ FileUtils::ReplaceResult FileUtils::ReplaceFile(const std::string& path, const c
     return ReplaceResult::Done;
 }
 
+std::FILE* FileUtils::OpenPlainFile(const std::string& path, bool append) {
+    if (!UsablePath(path))
+        return nullptr;
+    // Without O_NONBLOCK, opening a pipe waits for its other end.
+    const int use = append ? (O_WRONLY | O_APPEND | O_CREAT) : O_RDONLY;
+    const int fd = open(path.c_str(), use | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    struct stat info;
+    const int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, append ? "ab" : "rb");
+    if (file == nullptr)
+        close(fd);
+    return file;
+}
+
 bool FileUtils::IsDirectory(const std::string& path) {
     struct stat info;
     return UsablePath(path) && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 class FileUtils {
@@ -35,6 +36,11 @@ public:
     // leaves a torn or empty file. A target that exists but is not a plain file is refused.
     enum class ReplaceResult { Done, NotOpened, WriteFailed };
     static ReplaceResult ReplaceFile(const std::string& path, const char* data, size_t size);
+
+    // Opens a plain file for reading, or for appending (created when missing), as a C stream;
+    // null at once for anything else (a pipe, a device, a directory), which could otherwise
+    // keep the open or the reading waiting for ever.
+    static std::FILE* OpenPlainFile(const std::string& path, bool append);
 
     // A directory exists at the path.
     static bool IsDirectory(const std::string& path);
