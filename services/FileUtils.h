@@ -34,6 +34,9 @@ public:
     // Whole-file replacement: the bytes go to a temporary file beside the target, are synced,
     // and the temporary file is renamed over the target, so a crash or a full disk never
     // leaves a torn or empty file. A target that exists but is not a plain file is refused.
+    // A target that already holds exactly these bytes is left alone (nothing written or
+    // synced). Temporary files of this target left by a program killed while replacing it
+    // are removed.
     enum class ReplaceResult { Done, NotOpened, WriteFailed };
     static ReplaceResult ReplaceFile(const std::string& path, const char* data, size_t size);
 
