@@ -73,6 +73,9 @@ std::string Enviroment::GetValueKey(std::string k1, std::string k2, std::string 
 }
 
 short Enviroment::SetValueKey(std::string k1, std::string k2, std::string k3, std::string value) {
+    // A value GetValueKey could not read back is not stored.
+    if (value.size() > OpenTextFile::MaxLineLength)
+        return 0;
     OpenTextFile file(GetFileSettings(k1, k2, k3));
     file.SetContenuto({value});
     return file.Errore() ? 0 : 1;

@@ -40,9 +40,12 @@ public:
 
     // Settings/k1/k2/k3; creates the directories on the way, not the file.
     static std::string GetFileSettings(std::string k1, std::string k2, std::string k3);
-    // The stored line followed by "\r\n"; empty when nothing can be read.
+    // The stored line followed by "\r\n"; empty when nothing can be read, at once when the
+    // settings file is not a plain file.
     static std::string GetValueKey(std::string k1, std::string k2, std::string k3);
-    // Stores the value; the file is replaced whole, so a failed save keeps the old value.
+    // Stores the value; the file is replaced whole, so a failed save keeps the old value. A
+    // value longer than OpenTextFile::MaxLineLength is refused (0, the old value kept). A
+    // value equal to the stored one is not written again.
     static short SetValueKey(std::string k1, std::string k2, std::string k3, std::string value);
 
     // Well-known directories, as relative names or volume names without a final separator.

@@ -5,10 +5,13 @@
 #include "services/OpenBinaryFile.h"
 #include "services/StringUtils.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,14 +46,49 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-// The rename is durable only once the directory entry is on disk too; a failure here does
-// not undo the replacement, so it is not reported.
-void SyncDirectory(const std::string& directory) {
-    const int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
+// The temporary file's name for a target: hidden, and short enough to stay a valid name
+// whatever the target's length; mkstemp replaces the six X.
+std::string TemporaryPrefix(const std::string& path) {
+    const std::string name = path.substr(DirectoryOf(path).size());
+    return "." + name.substr(0, 200) + ".";
+}
+
+bool IsTemporarySuffix(const char* suffix) {
+    for (int i = 0; i < 6; ++i)
+        if (!std::isalnum(static_cast<unsigned char>(suffix[i])))
+            return false;
+    return suffix[6] == '\0';
+}
+
+// A program killed between creating its temporary file and renaming it leaves the file
+// behind; the next replacement of the same target takes them away.
+void RemoveLeftoverTemporaries(const std::string& path) {
+    const std::string directory = DirectoryOf(path);
+    const std::string prefix = TemporaryPrefix(path);
+    DIR* entries = opendir(directory.empty() ? "." : directory.c_str());
+    if (entries == nullptr)
+        return;
+    while (const dirent* entry = readdir(entries)) {
+        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) != 0 ||
+            !IsTemporarySuffix(entry->d_name + prefix.size()))
+            continue;
+        const std::string leftover = directory + entry->d_name;
+        struct stat info;
+        if (lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            unlink(leftover.c_str());
     }
+    closedir(entries);
+}
+
+// The target already holds exactly these bytes (its size is known to match).
+bool HoldsBytes(const std::string& path, const char* data, size_t size) {
+    std::FILE* file = FileUtils::OpenPlainFile(path, false);
+    if (file == nullptr)
+        return false;
+    std::vector<char> stored(size + 1);
+    const size_t read = std::fread(stored.data(), 1, stored.size(), file);
+    std::fclose(file);
+    return read == size && (size == 0 || std::memcmp(stored.data(), data, size) == 0);
 }
 
 } // namespace
@@ -175,9 +213,12 @@ FileUtils::ReplaceResult FileUtils::ReplaceFile(const std::string& path, const c
         return ReplaceResult::NotOpened;
     const mode_t mode = exists ? (info.st_mode & 07777) : (0666 & ~CurrentUmask());
 
-    // Hidden and short enough to stay a valid name whatever the target's length.
-    const std::string name = path.substr(DirectoryOf(path).size());
-    std::string temporary = DirectoryOf(path) + "." + name.substr(0, 200) + ".XXXXXX";
+    RemoveLeftoverTemporaries(path);
+    // Saving what is already stored costs nothing, not even a sync.
+    if (exists && static_cast<size_t>(info.st_size) == size && HoldsBytes(path, data, size))
+        return ReplaceResult::Done;
+
+    std::string temporary = DirectoryOf(path) + TemporaryPrefix(path) + "XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0)
         return ReplaceResult::NotOpened;
@@ -187,8 +228,31 @@ FileUtils::ReplaceResult FileUtils::ReplaceFile(const std::string& path, const c
         unlink(temporary.c_str());
         return ReplaceResult::WriteFailed;
     }
-    SyncDirectory(DirectoryOf(path));
+    // The directory is not synced: until its entry reaches the disk, a power cut brings back
+    // the old file, whole (its data was on disk before), or the new one, synced above. Losing
+    // the latest save that way is allowed; a sync per file was the whole cost of a save.
     return ReplaceResult::Done;
+}
+
+std::FILE* FileUtils::OpenPlainFile(const std::string& path, bool append) {
+    if (!UsablePath(path))
+        return nullptr;
+    // Without O_NONBLOCK, opening a pipe waits for its other end.
+    const int use = append ? (O_WRONLY | O_APPEND | O_CREAT) : O_RDONLY;
+    const int fd = open(path.c_str(), use | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    struct stat info;
+    const int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, append ? "ab" : "rb");
+    if (file == nullptr)
+        close(fd);
+    return file;
 }
 
 bool FileUtils::IsDirectory(const std::string& path) {

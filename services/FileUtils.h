@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 class FileUtils {
@@ -33,8 +34,16 @@ public:
     // Whole-file replacement: the bytes go to a temporary file beside the target, are synced,
     // and the temporary file is renamed over the target, so a crash or a full disk never
     // leaves a torn or empty file. A target that exists but is not a plain file is refused.
+    // A target that already holds exactly these bytes is left alone (nothing written or
+    // synced). Temporary files of this target left by a program killed while replacing it
+    // are removed.
     enum class ReplaceResult { Done, NotOpened, WriteFailed };
     static ReplaceResult ReplaceFile(const std::string& path, const char* data, size_t size);
+
+    // Opens a plain file for reading, or for appending (created when missing), as a C stream;
+    // null at once for anything else (a pipe, a device, a directory), which could otherwise
+    // keep the open or the reading waiting for ever.
+    static std::FILE* OpenPlainFile(const std::string& path, bool append);
 
     // A directory exists at the path.
     static bool IsDirectory(const std::string& path);

@@ -36,8 +36,7 @@ short OpenTextFile::SetContenuto(const std::vector<std::string>& lines) {
 short OpenTextFile::AppendContenuto(const std::vector<std::string>& lines) {
     errorFlag = 0;
     notFoundFlag = 0;
-    std::FILE* file =
-        FileUtils::UsablePath(fileName) ? std::fopen(fileName.c_str(), "ab") : nullptr;
+    std::FILE* file = FileUtils::OpenPlainFile(fileName, true);
     if (file == nullptr) {
         errorFlag = 1;
         notFoundFlag = 1;
@@ -59,10 +58,7 @@ std::vector<std::string> OpenTextFile::GetContenuto() {
     errorFlag = 0;
     notFoundFlag = 0;
     std::vector<std::string> lines;
-    // A directory opens as a file here but cannot be read as one.
-    std::FILE* file = FileUtils::UsablePath(fileName) && !FileUtils::IsDirectory(fileName)
-                          ? std::fopen(fileName.c_str(), "rb")
-                          : nullptr;
+    std::FILE* file = FileUtils::OpenPlainFile(fileName, false);
     if (file == nullptr) {
         errorFlag = 1;
         notFoundFlag = 1;

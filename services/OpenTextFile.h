@@ -21,7 +21,8 @@ public:
     // Returns 1 on success; a file that cannot be created sets both flags, a failed write
     // the error flag.
     short SetContenuto(const std::vector<std::string>& lines);
-    // Adds the lines at the end, each followed by a line feed; creates a missing file.
+    // Adds the lines at the end, each followed by a line feed; creates a missing file. Only a
+    // plain file is read or added to: anything else sets both flags at once.
     short AppendContenuto(const std::vector<std::string>& lines);
     // The file's lines without their line feeds (a carriage return stays). A file that cannot
     // be read gives no lines and both flags; a line longer than MaxLineLength ends the

@@ -6,6 +6,7 @@
 #include "platform/testing/InputTesting.h"
 #include "platform/testing/Testing.h"
 #include "services/FileUtils.h"
+#include "services/OpenTextFile.h"
 
 #include "TempDirectory.h"
 
@@ -15,6 +16,26 @@
 #include <cstdlib>
 #include <ctime>
 #include <set>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+int syncCalls = 0;
+
+} // namespace
+
+// Every sync the store asks for is counted here on its way to the kernel.
+extern "C" int fsync(int fd) {
+    ++syncCalls;
+    return static_cast<int>(syscall(SYS_fsync, fd));
+}
+
+extern "C" int fdatasync(int fd) {
+    ++syncCalls;
+    return static_cast<int>(syscall(SYS_fdatasync, fd));
+}
 
 namespace {
 
@@ -199,6 +220,86 @@ TEST_F(EnviromentSettingsTest, UnwritableSettingsDirectoryGivesFalse) {
     EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "");
     chmod("Settings/a/b/c", 0600);
     chmod("Settings/a/b", 0700);
+}
+
+TEST_F(EnviromentSettingsTest, ASettingsFileThatIsNotAPlainFileIsRefusedAtOnce) {
+    Enviroment::GetFileSettings("a", "b", "c");
+    ASSERT_EQ(mkfifo("Settings/a/b/c", 0600), 0); // nothing will ever write to it
+    Deadline deadline(10);
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "");
+    EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", "1"), 0);
+    struct stat info;
+    ASSERT_EQ(stat("Settings/a/b/c", &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST_F(EnviromentSettingsTest, AValueTooLongToReadBackIsRefused) {
+    ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", "old"), 1);
+    EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", std::string(OpenTextFile::MaxLineLength + 1, 'x')), 0);
+    EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "old\r\n");
+    // The longest readable value is stored and read back whole.
+    const std::string longest(OpenTextFile::MaxLineLength, 'y');
+    EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", longest), 1);
+    EXPECT_TRUE(Enviroment::GetValueKey("a", "b", "c") == longest + "\r\n");
+}
+
+TEST_F(EnviromentSettingsTest, TemporaryFilesOfAKilledSaveGoWithTheNextSaveOfTheValue) {
+    ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", "1"), 1);
+    // What a save killed between creating and renaming its temporary file leaves behind...
+    const std::vector<std::string> leftovers = {".c.Ab12Cd", ".c.ZZZZZZ", ".c.000000"};
+    // ...and names that only look alike, which belong to something else.
+    const std::vector<std::string> others = {".c.Ab12C", ".c.Ab12Cde", ".d.Ab12Cd", "c.Ab12Cd",
+                                             ".c.Ab-2Cd", ".cc.Ab12Cd"};
+    for (const bool sameValue : {false, true}) {
+        SCOPED_TRACE(sameValue ? "the value saved again unchanged" : "a new value");
+        for (const std::string& name : leftovers)
+            WriteBytes("Settings/a/b/" + name, "2\n");
+        for (const std::string& name : others)
+            WriteBytes("Settings/a/b/" + name, "o\n");
+        ASSERT_TRUE(std::filesystem::create_directory("Settings/a/b/.c.Dir123"));
+        const std::string value = sameValue ? "1" : "3";
+        ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", value), 1);
+        EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), value + "\r\n");
+        for (const std::string& name : leftovers)
+            EXPECT_FALSE(FileUtils::FileEsistente("Settings/a/b/" + name)) << name;
+        for (const std::string& name : others)
+            EXPECT_EQ(ReadBytes("Settings/a/b/" + name), "o\n") << name;
+        EXPECT_TRUE(FileUtils::IsDirectory("Settings/a/b/.c.Dir123"));
+        std::filesystem::remove("Settings/a/b/.c.Dir123");
+        ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", "1"), 1);
+    }
+}
+
+TEST_F(EnviromentSettingsTest, ASaveOfSevenValuesWithOneChangedSyncsAtMostTwice) {
+    const auto save = [](int changed, const std::string& value) {
+        for (int i = 0; i < 7; ++i)
+            ASSERT_EQ(Enviroment::SetValueKey("game", "state", std::to_string(i),
+                                              i == changed ? value : std::to_string(i)),
+                      1);
+    };
+    save(-1, "");
+    struct stat before;
+    ASSERT_EQ(stat("Settings/game/state/2", &before), 0);
+
+    syncCalls = 0;
+    save(3, "changed");
+    EXPECT_LE(syncCalls, 2);
+    EXPECT_GE(syncCalls, 1); // the new value itself reaches the disk before it replaces the old
+    EXPECT_EQ(Enviroment::GetValueKey("game", "state", "3"), "changed\r\n");
+
+    // Nothing changed: nothing written, nothing synced, the files untouched.
+    syncCalls = 0;
+    save(3, "changed");
+    EXPECT_EQ(syncCalls, 0);
+    struct stat after;
+    ASSERT_EQ(stat("Settings/game/state/2", &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(Enviroment::GetValueKey("game", "state", std::to_string(i)),
+                  (i == 3 ? "changed" : std::to_string(i)) + "\r\n");
+    // A value of the same length but other bytes is still written.
+    save(3, "chang3d");
+    EXPECT_EQ(Enviroment::GetValueKey("game", "state", "3"), "chang3d\r\n");
 }
 
 TEST_F(EnviromentSettingsTest, WellKnownDirectories) {

@@ -186,6 +186,30 @@ TEST_F(OpenTextFileTest, BadPathsFailWithBothFlags) {
     EXPECT_EQ(nullName.NoFound(), 1);
 }
 
+TEST_F(OpenTextFileTest, WhatIsNotAPlainFileIsRefusedAtOnce) {
+    // A pipe without a writer (or reader) would keep the open waiting for ever; a device
+    // could be read without end.
+    const std::string pipe = temp.Path("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string device = temp.Path("device");
+    ASSERT_EQ(symlink("/dev/zero", device.c_str()), 0);
+    Deadline deadline(10);
+    for (const std::string& path : {pipe, device}) {
+        SCOPED_TRACE(path);
+        OpenTextFile file(path);
+        EXPECT_EQ(file.GetContenuto(), Lines{});
+        EXPECT_EQ(file.Errore(), 1);
+        EXPECT_EQ(file.NoFound(), 1);
+        EXPECT_EQ(file.GetContenutoString(), "");
+        EXPECT_EQ(file.AppendContenuto({"x"}), 0);
+        EXPECT_EQ(file.Errore(), 1);
+        EXPECT_EQ(file.NoFound(), 1);
+    }
+    struct stat info;
+    ASSERT_EQ(stat(pipe.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
 TEST_F(OpenTextFileTest, UnreadableFileFailsWithBothFlags) {
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root; the directory cases above cover it";

@@ -66,6 +66,16 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// Ends the test program (a failure) when the scope is not left within the seconds given,
+// rather than letting a call that waits for ever hang the run.
+class Deadline {
+public:
+    explicit Deadline(unsigned seconds) { alarm(seconds); }
+    ~Deadline() { alarm(0); }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+};
+
 // Caps the size of any file this process writes, as a full disk would: writes beyond the cap
 // fail (the signal that would end the process is ignored meanwhile). Root is bound too.
 class FileSizeLimit {

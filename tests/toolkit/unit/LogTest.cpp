@@ -4,6 +4,8 @@
 
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,6 +56,20 @@ TEST(LogTest, AnUnwritableFileStillLeavesTheConsoleLine)
     Application::Log("still here");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "still here\n");
     EXPECT_TRUE(std::filesystem::is_directory("log.txt"));
+}
+
+TEST(LogTest, APipeInPlaceOfTheFileIsNotWaitedFor)
+{
+    ScopedWorkingDirectory directory;
+    ASSERT_TRUE(directory.Ready());
+    // Nothing reads the pipe: appending to it would wait for ever.
+    ASSERT_EQ(mkfifo("log.txt", 0600), 0);
+    alarm(10);
+    testing::internal::CaptureStdout();
+    Application::Log("not stuck");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "not stuck\n");
+    alarm(0);
+    EXPECT_TRUE(std::filesystem::is_fifo("log.txt"));
 }
 
 } // namespace
