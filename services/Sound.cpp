@@ -66,11 +66,13 @@ bool ScratchDirectoryUsable(bool create)
 
 Sound::Sound()
 {
-    IFFParseBase = OpenLibrary("iffparse.library", 37);
-    if (IFFParseBase == nullptr) {
+    // Set only when the open succeeds, so that a failed one leaves other Sounds' handle alone.
+    Library* library = OpenLibrary("iffparse.library", 37);
+    if (library == nullptr) {
         Log("load iffparse.library fallita!");
         return;
     }
+    IFFParseBase = library;
     libraryOpened = 1;
     replyPort = CreateMsgPort();
     if (replyPort == nullptr)

@@ -298,7 +298,10 @@ LONG OpenIFF(IFFHandle* iff, LONG rwMode)
     if ((rwMode & IFFF_RWBITS) != IFFF_READ) {
         return IFFERR_WRITE;
     }
+    // Handlers declared before OpenIFF stay; everything else starts afresh.
+    std::vector<Handler> handlers = std::move(parser.handlers);
     CloseIFF(iff);
+    parser.handlers = std::move(handlers);
     const auto file = static_cast<BPTR>(iff->iff_Stream);
     // The stream's length from here bounds the outermost chunk.
     parser.streamSize = -1;

@@ -70,7 +70,8 @@ void InitIFFasDOS(IFFHandle* iff); // iff_Stream is then a dos file handle the c
 LONG OpenIFF(IFFHandle* iff, LONG rwMode);
 void CloseIFF(IFFHandle* iff); // leaves the stream open
 // Data chunks `id` inside groups of `type`: PropChunk keeps their contents for FindProp,
-// StopChunk makes ParseIFF return with the chunk current. 0, or IFFERR_NOMEM.
+// StopChunk makes ParseIFF return with the chunk current. Declared before or after OpenIFF,
+// they last until CloseIFF. 0, or IFFERR_NOMEM.
 LONG PropChunk(IFFHandle* iff, LONG type, LONG id);
 LONG StopChunk(IFFHandle* iff, LONG type, LONG id);
 LONG ParseIFF(IFFHandle* iff, LONG control);
