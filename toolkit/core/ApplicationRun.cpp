@@ -422,7 +422,11 @@ unsigned long Application::ElaboraMessaggiWinSec(Form* main, InputEvent* ie, cha
             if (form->closeRequested != 0) {
                 const bool agreed = form->OnClosing();
                 GadgetSel = nullptr;
-                CustomsGadgetSel = nullptr;
+                // Only the dialog's own focus goes with it: a control of another window that
+                // still holds the focus must get its leave when the focus moves on, or it
+                // keeps showing its focus rectangle beside the next one.
+                if (CustomsGadgetSel != nullptr && GetForm(CustomsGadgetSel) == form)
+                    CustomsGadgetSel = nullptr;
                 form->closeRequested = agreed ? 1 : 0;
                 form->CloseForm();
                 form->OnClose();
