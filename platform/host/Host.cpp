@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace amiga::host {
@@ -185,10 +186,15 @@ bool TakeScreenshot(const SDL_Event& sdl)
     frame.Depth = 8;
     frame.Width = static_cast<UWORD>(state.lastWidth);
     frame.Pixels = state.lastFrame.data();
-    char name[32];
-    std::snprintf(name, sizeof name, "/screen-%03d.png", ++state.screenshotsTaken);
+    // Numbered on from the pictures already there, so that the runs of one session line up.
+    std::string path;
+    do {
+        char name[32];
+        std::snprintf(name, sizeof name, "/screen-%03d.png", ++state.screenshotsTaken);
+        path = std::string(directory) + name;
+    } while (std::filesystem::exists(path));
     std::string error;
-    if (!SaveBitMapPNG(&frame, state.lastPalette, (std::string(directory) + name).c_str(), &error)) {
+    if (!SaveBitMapPNG(&frame, state.lastPalette, path.c_str(), &error)) {
         std::fprintf(stderr, "kesa: screenshot not saved: %s\n", error.c_str());
     }
     return true;
