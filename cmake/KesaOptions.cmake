@@ -26,7 +26,8 @@ function(kesa_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main kesa_options)
   target_compile_definitions(${name} PRIVATE KESA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-                                              KESA_BINARY_DIR="${PROJECT_BINARY_DIR}")
+                                              KESA_BINARY_DIR="${PROJECT_BINARY_DIR}"
+                                              KESA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   set_tests_properties(${name} PROPERTIES
     LABELS ${T_LABEL}

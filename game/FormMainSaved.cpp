@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: MIT
+// The game's main window: its menu and the saved game.
+#include "game/FormMain.h"
+
+#include "game/Maker.h"
+#include "services/Enviroment.h"
+#include "services/StringUtils.h"
+#include "toolkit/controls/KesaMenu.h"
+#include "toolkit/controls/MenuBar.h"
+#include "toolkit/controls/SubMenu.h"
+#include "toolkit/core/Application.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr const char* Application_ = "KesaPegline.exe";
+constexpr const char* Section = "dati";
+
+bool IsColourDigit(char c)
+{
+    return c >= '0' && c <= '7';
+}
+
+bool IsCode(const std::string& text)
+{
+    if (text.size() != 4)
+        return false;
+    for (char c : text)
+        if (!IsColourDigit(c))
+            return false;
+    return true;
+}
+
+bool IsRecord(const std::string& record)
+{
+    return record.size() == 6 && IsCode(record.substr(0, 4)) && record[4] >= '0' &&
+           record[4] <= '4' && record[5] >= '0' && record[5] <= '4';
+}
+
+bool IsDigits(const std::string& text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+std::string Quoted(const std::string& text)
+{
+    // Enough to say what was there without copying a damaged file into the log whole.
+    return "\"" + (text.size() > 20 ? text.substr(0, 20) + "..." : text) + "\"";
+}
+
+} // namespace
+
+void FormMain::CreaMenu()
+{
+    mnuBar = new MenuBar(this);
+    mnuFile = new KesaMenu(mnuBar, "&File");
+    mnuExit = new SubMenu(mnuFile, "&Exit");
+    mnuExit->SetCommand(MenuClick);
+    mnuHelp = new KesaMenu(mnuBar, "&?");
+    mnuGuida = new SubMenu(mnuHelp, "&Guida");
+    mnuGuida->SetCommand(MenuClick);
+    mnuHome = new SubMenu(mnuHelp, "&Home");
+    mnuHome->SetCommand(MenuClick);
+    mnuBar->Load();
+}
+
+void FormMain::evMenuClick(SubMenu* item)
+{
+    if (item == nullptr)
+        return;
+    const unsigned int id = item->GetID();
+    if (mnuExit != nullptr && id == mnuExit->GetID())
+        Application::postQuit = 1;
+    else if (mnuHome != nullptr && id == mnuHome->GetID())
+        Enviroment::Shell(Maker::WebAddress);
+    else if (mnuGuida != nullptr && id == mnuGuida->GetID())
+        Enviroment::Shell(std::string(Maker::WebAddress) + "/" + Maker::ProgramName + ".asp");
+}
+
+bool FormMain::ScriviDati()
+{
+    const std::pair<const char*, std::string> values[] = {
+        {"Pegline_Bag", proposte},
+        {"Pegline_Code", sequenza},
+        {"stato", StringUtils::IntToStr(stato)},
+        {"col1", StringUtils::IntToStr(colori[0])},
+        {"col2", StringUtils::IntToStr(colori[1])},
+        {"col3", StringUtils::IntToStr(colori[2])},
+        {"col4", StringUtils::IntToStr(colori[3])},
+    };
+    for (const auto& [key, value] : values)
+        if (!Enviroment::SetValueKey(Application_, Section, key, value))
+            return false;
+    return true;
+}
+
+bool FormMain::LeggiDati()
+{
+    for (int& colour : colori)
+        colour = 0;
+    SavedGame saved;
+    saved.stato = Enviroment::GetValueKey(Application_, Section, "stato");
+    if (saved.stato.empty()) {
+        NewGame();
+        ScriviDati();
+        return true;
+    }
+    saved.proposte = Enviroment::GetValueKey(Application_, Section, "Pegline_Bag");
+    saved.sequenza = Enviroment::GetValueKey(Application_, Section, "Pegline_Code");
+    const char* colourKeys[4] = {"col1", "col2", "col3", "col4"};
+    for (int k = 0; k < 4; ++k)
+        saved.colori[k] = Enviroment::GetValueKey(Application_, Section, colourKeys[k]);
+
+    // Seven separate values: a program stopped between two of them leaves a mix, and a
+    // damaged file anything at all. Only a game the rules could have produced is shown.
+    std::string reason;
+    switch (CheckSavedGame(saved, stato, proposte, sequenza, colori, reason)) {
+    case SavedGameVerdict::Consistent:
+        break;
+    case SavedGameVerdict::Repaired:
+        Application::Log("Saved game repaired: " + reason);
+        ScriviDati();
+        break;
+    case SavedGameVerdict::Discarded:
+        Application::Log("Saved game discarded, a new game starts: " + reason);
+        NewGame();
+        ScriviDati();
+        break;
+    }
+    return true;
+}
+
+FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int& state,
+                                                    std::string& history, std::string& code,
+                                                    int colours[4], std::string& reason)
+{
+    const std::string savedCode = StringUtils::Trim(saved.sequenza);
+    const std::string savedHistory = StringUtils::Trim(saved.proposte);
+    if (!IsCode(savedCode)) {
+        reason = "the hidden code " + Quoted(savedCode) + " is not four colours 0-7";
+        return SavedGameVerdict::Discarded;
+    }
+    std::vector<std::string> records;
+    if (!savedHistory.empty())
+        records = StringUtils::Split(savedHistory, ";");
+    for (size_t i = 0; i < records.size(); ++i) {
+        const std::string& record = records[i];
+        const std::string number = StringUtils::IntToStr(static_cast<long>(i + 1));
+        if (!IsRecord(record)) {
+            reason = "record " + number + " " + Quoted(record) + " is not a proposal and its score";
+            return SavedGameVerdict::Discarded;
+        }
+        int exact = 0;
+        int colourOnly = 0;
+        ValutaProposta(record.substr(0, 4), savedCode, &exact, &colourOnly);
+        if (record[4] - '0' != exact || record[5] - '0' != colourOnly) {
+            reason = "record " + number + " " + Quoted(record) + " is not scored against the hidden code";
+            return SavedGameVerdict::Discarded;
+        }
+        if (exact == 4 && i + 1 != records.size()) {
+            reason = "record " + number + " solves the code but play went on";
+            return SavedGameVerdict::Discarded;
+        }
+    }
+    const bool solved = !records.empty() && records.back()[4] == '4';
+
+    std::vector<std::string> repairs;
+    const std::string savedState = StringUtils::Trim(saved.stato);
+    int takenState = 0;
+    if (savedState == "0" || savedState == "1" || savedState == "2") {
+        takenState = savedState[0] - '0';
+    } else if (solved) {
+        takenState = 2;
+        repairs.push_back("state " + Quoted(savedState) + " after a solved record is 2");
+    } else {
+        reason = "the state " + Quoted(savedState) + " is not 0, 1 or 2";
+        return SavedGameVerdict::Discarded;
+    }
+    if (takenState != 2 && solved) {
+        repairs.push_back("state " + StringUtils::IntToStr(takenState) +
+                          " after a solved record is 2");
+        takenState = 2;
+    } else if (takenState == 2 && !solved) {
+        // What a stop in the middle of starting a new game leaves: the game goes on.
+        repairs.push_back("state 2 without a solved record is 0");
+        takenState = 0;
+    }
+
+    int takenColours[4] = {0, 0, 0, 0};
+    for (int k = 0; k < 4; ++k) {
+        const std::string text = StringUtils::Trim(saved.colori[k]);
+        if (text.empty())
+            continue;
+        const int value = IsDigits(text) && text.size() <= 2 ? std::atoi(text.c_str()) : -1;
+        if (value >= 0 && value <= 7) {
+            takenColours[k] = value;
+        } else {
+            repairs.push_back("colour " + StringUtils::IntToStr(k + 1) + " " + Quoted(text) +
+                              " is 0");
+        }
+    }
+
+    state = takenState;
+    history = savedHistory;
+    code = savedCode;
+    for (int k = 0; k < 4; ++k)
+        colours[k] = takenColours[k];
+    reason.clear();
+    for (const std::string& repair : repairs)
+        reason += (reason.empty() ? "" : "; ") + repair;
+    return repairs.empty() ? SavedGameVerdict::Consistent : SavedGameVerdict::Repaired;
+}
