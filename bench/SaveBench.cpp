@@ -49,15 +49,15 @@ namespace {
 constexpr int Values = 7;
 constexpr int Batches = 200;
 
-// One save as the game makes it after a click: every value written, one of them new.
+// One save as the game makes it after a click: every value written, exactly one of them new.
 void SaveBatch(int round)
 {
+    static int changes[Values] = {};
+    ++changes[round % Values];
     for (int i = 0; i < Values; ++i) {
         std::string value = std::to_string(i);
-        if (i == round % Values) {
-            value += ' ';
-            value += std::to_string(round);
-        }
+        value += ' ';
+        value += std::to_string(changes[i]);
         Enviroment::SetValueKey("KesaPegline", "Partita", std::to_string(i), value);
     }
 }

@@ -49,8 +49,10 @@ bool WriteAll(int fd, const char* data, size_t size) {
 // The temporary file's name for a target: hidden, and short enough to stay a valid name
 // whatever the target's length; mkstemp replaces the six X.
 std::string TemporaryPrefix(const std::string& path) {
-    const std::string name = path.substr(DirectoryOf(path).size());
-    return "." + name.substr(0, 200) + ".";
+    std::string prefix = ".";
+    prefix.append(path, DirectoryOf(path).size(), 200);
+    prefix += '.';
+    return prefix;
 }
 
 bool IsTemporarySuffix(const char* suffix) {
