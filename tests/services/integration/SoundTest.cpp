@@ -183,7 +183,8 @@ TEST_F(SoundTest, RefusedFilesAreLoggedAndLeaveAPlayingSoundAlone)
         outputRate = rate;
     }
     const capture::Played played = Captured();
-    EXPECT_GE(static_cast<double>(played.samples.size()), 0.8 * 0.2 * amiga::AUDIO_CLOCK / 162);
+    // 0.2 s at 22 kHz is some 4400 samples; a loop stopped by the refusals would give a few hundred.
+    EXPECT_GE(played.samples.size(), 4 * 500u);
     for (size_t i = 0; i < played.samples.size(); ++i)
         ASSERT_EQ(played.samples[i], iff::Ramp(i % 500)) << i;
     EXPECT_EQ(Log(), expected);
