@@ -20,12 +20,6 @@ inline void UseDiskDriver(const std::string& file)
     setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
 }
 
-inline void UseDummyDriver()
-{
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    unsetenv("SDL_DISKAUDIOFILE");
-}
-
 struct Played {
     std::vector<int> samples; // one per run of equal frames, silence at both ends left out
     std::vector<size_t> starts; // the frame where each began

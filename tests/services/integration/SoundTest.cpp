@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Sound: 8SVX files heard through SDL's disk audio driver, refusals and their log lines,
-// scratch copies, and what happens when the library, the device or a channel is missing.
+// scratch copies, and what happens when the library or the device is missing.
 #include "services/Sound.h"
 
 #include "platform/common/Internal.h"
@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <sys/stat.h>
 
 namespace {
@@ -30,7 +29,7 @@ protected:
     void TearDown() override
     {
         amiga::ResetPlatform();
-        capture::UseDummyDriver();
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
     std::string File(const std::string& name, const std::string& bytes)
     {
@@ -184,7 +183,8 @@ TEST_F(SoundTest, RefusedFilesAreLoggedAndLeaveAPlayingSoundAlone)
         outputRate = rate;
     }
     const capture::Played played = Captured();
-    EXPECT_GE(static_cast<double>(played.samples.size()), 0.8 * 0.2 * amiga::AUDIO_CLOCK / 162);
+    // 0.2 s at 22 kHz is some 4400 samples; a loop stopped by the refusals would give a few hundred.
+    EXPECT_GE(played.samples.size(), 4 * 500u);
     for (size_t i = 0; i < played.samples.size(); ++i)
         ASSERT_EQ(played.samples[i], iff::Ramp(i % 500)) << i;
     EXPECT_EQ(Log(), expected);
@@ -224,7 +224,7 @@ TEST_F(SoundTest, TheFirstPlayCopiesTheFileAndLaterPlaysUseTheCopy)
     EXPECT_EQ(Log(), "");
 }
 
-TEST_F(SoundTest, WithoutLibraryDeviceOrChannelNothingPlaysAndNothingMoreIsLogged)
+TEST_F(SoundTest, WithoutLibraryOrDeviceNothingPlaysAndNothingMoreIsLogged)
 {
     const std::string path = File("s.iff", iff::Sound8svx(iff::RampBytes(100), 8000));
     const std::string noDevice = "Errore opendevice audio.device\n";
@@ -248,19 +248,12 @@ TEST_F(SoundTest, WithoutLibraryDeviceOrChannelNothingPlaysAndNothingMoreIsLogge
             sound.PlayFileSound(path, 0);
             sound.PlayFileSoundSync(path, 0);
         }
+        int rate = 0;
+        amiga::AudioOutputFormat(rate, channels);
+        EXPECT_EQ(rate, 0) << "something reached the sound output";
         capture::UseDiskDriver(temp.Path("capture.raw"));
         EXPECT_EQ(Log(), c.line);
     }
-
-    // Four Sounds hold the four channels; a fifth gets none.
-    std::filesystem::remove("log.txt");
-    amiga::ResetPlatform();
-    std::vector<std::unique_ptr<Sound>> holders;
-    for (int i = 0; i < 5; ++i)
-        holders.push_back(std::make_unique<Sound>());
-    EXPECT_EQ(Log(), noDevice);
-    holders.back()->PlayFileSound(path, 0);
-    EXPECT_EQ(Log(), noDevice);
 }
 
 } // namespace
