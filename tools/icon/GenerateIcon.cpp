@@ -8,6 +8,7 @@
 #include "toolkit/data/BuiltinImages.h"
 #include "toolkit/data/Palette.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
