@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -48,18 +49,24 @@ protected:
         EXPECT_TRUE(Application::lst.empty());
     }
 
-    // Runs the whole program; a close request arrives from outside once it is waiting and
-    // the quit question is answered yes with Return.
+    // Runs the whole program. Close requests arrive from outside every 200 ms (one that
+    // comes before the window exists finds nothing to close), and the quit question is
+    // answered yes with Return.
     int RunProgram()
     {
         amiga::AnswerNextRequesterWithKey(0x44);
-        std::thread closer([] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            amiga::internal::HostEvent close;
-            close.kind = amiga::internal::HostEvent::Kind::CloseRequest;
-            amiga::InjectHostEvent(close);
+        std::atomic<bool> finished{false};
+        std::thread closer([&finished] {
+            while (!finished) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                amiga::internal::HostEvent close;
+                close.kind = amiga::internal::HostEvent::Kind::CloseRequest;
+                if (!finished)
+                    amiga::InjectHostEvent(close);
+            }
         });
         const int status = Program::Main();
+        finished = true;
         closer.join();
         return status;
     }
