@@ -36,7 +36,7 @@ public:
     static inline FormMain* firstForm = nullptr;
 
     // Opens the window on the screen and builds the board from the saved game.
-    FormMain(KesaScreen* screen, std::string title);
+    FormMain(KesaScreen* onScreen, std::string title);
     ~FormMain() override;
 
     FormMain(const FormMain&) = delete;

@@ -48,9 +48,16 @@ bool StartVideo()
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return Fail("no display available", SDL_GetError());
     }
-    state.videoStarted = true;
     const char* driver = SDL_GetCurrentVideoDriver();
     const std::string name = driver != nullptr ? driver : "";
+    // Without a display SDL falls back on drivers that show nothing; a program started that
+    // way would run unseen until killed. Tests ask for those drivers by name, a player never.
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    if ((name == "offscreen" || name == "dummy") && (requested == nullptr || *requested == '\0')) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return Fail("no display available", "neither an X11 nor a Wayland display was found");
+    }
+    state.videoStarted = true;
     state.blockingDriver = name == "x11" || name == "wayland" || name == "windows" || name == "cocoa";
     state.wakeEventType = SDL_RegisterEvents(1);
     return true;

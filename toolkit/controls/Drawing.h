@@ -57,7 +57,8 @@ public:
 
     // Boxed text: split at the first line feed, wrapped to w at word boundaries when the box
     // has a size, aligned, the last line centred vertically when boxFlag is set; following
-    // lines go one line height lower, without background, until the box is full.
+    // lines go one line height lower, without background, until the box is full or no
+    // character fits its width. The RastPort keeps its own font and pens afterwards.
     void PrintText(int x, int y, int w, int h, const std::string& text, long fgColour,
                    long bgColour, Font* font, int align, int boxFlag);
     void PrintText(int x, int y, int w, int h, const std::string& text, long fgColour,

@@ -385,8 +385,14 @@ void Form::_SpecializedMoveOver(GUIElement* other)
 
 void Form::_SpecializedSetFont()
 {
+    if (!window)
+        return;
     TextFont* textFont = font.GetTextFont();
-    if (textFont && window)
+    // The font this one replaced is closed by now: a font that does not open gives the window
+    // the screen's font back rather than leave it drawing with a closed one.
+    if (!textFont && window->WScreen)
+        textFont = window->WScreen->RastPort.Font;
+    if (textFont)
         SetFont(window->RPort, textFont);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -90,4 +91,30 @@ TEST(GamePlay, APlayerPlaysAWholeGameUnderX11)
         }
     }
     fs::remove_all(work);
+}
+
+TEST(GamePlay, WithoutADisplayItSaysSoOnceAndExitsWithAFailure)
+{
+    const fs::path game = fs::path(KESA_BINARY_DIR) / "game" / "kesa-pegline";
+    // Asked for X11 by name, and left to find a display itself (SDL would fall back on a
+    // driver that shows nothing).
+    for (const char* driver : {"SDL_VIDEODRIVER=x11", "-u SDL_VIDEODRIVER"}) {
+        SCOPED_TRACE(driver);
+        std::string pattern = (fs::temp_directory_path() / "kesa-game-nodisplay-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        const fs::path work = pattern;
+        const std::string command = "cd '" + work.string() +
+                                    "' && timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY " + driver +
+                                    " XDG_RUNTIME_DIR='" + work.string() + "' '" + game.string() +
+                                    "' >stdout.txt 2>stderr.txt";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        const std::string errors = Read(work / "stderr.txt");
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(errors.find("no display"), std::string::npos) << errors;
+        EXPECT_NE(Read(work / "log.txt").find("Apertura screen non riuscita: "), std::string::npos);
+        EXPECT_FALSE(fs::exists(work / "Settings")) << "no game was started";
+        fs::remove_all(work);
+    }
 }

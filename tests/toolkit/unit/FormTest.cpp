@@ -304,6 +304,30 @@ TEST_F(FormTest, RepaintClearsTheWindowToItsBackgroundColour)
     form.CloseForm();
 }
 
+TEST_F(FormTest, AWindowNeverKeepsAFontItsFormClosed)
+{
+    Form form(0, true);
+    form.SetSize(60, 40);
+    form.Show();
+    Window* w = form.GetHandle();
+    ASSERT_NE(w, nullptr);
+    Font disk("helvetica.font", 13);
+    disk.SetRomFont(0);
+    form.SetFonts(disk);
+    ASSERT_NE(form.GetFonts()->GetTextFont(), nullptr);
+    EXPECT_EQ(w->RPort->Font, form.GetFonts()->GetTextFont());
+
+    // The replacement does not open: the window draws in its screen's font, not the closed one.
+    Font missing("nosuch.font", 13);
+    missing.SetRomFont(0);
+    form.SetFonts(missing);
+    ASSERT_EQ(form.GetFonts()->GetTextFont(), nullptr);
+    EXPECT_EQ(w->RPort->Font, w->WScreen->RastPort.Font);
+    Move(w->RPort, w->BorderLeft + 2, w->BorderTop + 10);
+    Text(w->RPort, "Ab", 2);
+    form.CloseForm();
+}
+
 TEST_F(FormTest, TitlesFollowTheTextAndGoWithTheWindow)
 {
     Form form(0, true);
