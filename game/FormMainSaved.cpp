@@ -150,6 +150,10 @@ FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int&
     std::vector<std::string> records;
     if (!savedHistory.empty())
         records = StringUtils::Split(savedHistory, ";");
+    // Split drops the empty piece after a final ";": taken as it is, that history would turn
+    // the next record played into an empty one, and the game after it would be discarded.
+    if (!savedHistory.empty() && savedHistory.back() == ';')
+        records.emplace_back();
     for (size_t i = 0; i < records.size(); ++i) {
         const std::string& record = records[i];
         const std::string number = StringUtils::IntToStr(static_cast<long>(i + 1));
