@@ -15,7 +15,9 @@ int main(int argc, char** argv)
     int inputs = 0;
     for (int i = 1; i < argc; ++i) {
         std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(argv[i], error)) {
+        // Absolute: a target may change the working directory.
+        const std::filesystem::path folder = std::filesystem::absolute(argv[i], error);
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
             std::ifstream in(entry.path(), std::ios::binary);
             const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
