@@ -27,26 +27,25 @@ bool IsCode(const std::string& text)
     return text.size() == 4 && text.find_first_not_of("01234567") == std::string::npos;
 }
 
-// The game screen, opened once for the whole run on SDL's dummy drivers.
-KesaScreen* GameScreen()
-{
-    static KesaScreen* const screen = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        auto* opened = new KesaScreen("Kesa Pegline");
-        FUZZ_REQUIRE(opened->GetHandle() != nullptr);
-        amiga::LoadRGB32(&opened->GetHandle()->ViewPort, palettedata);
-        return opened;
-    }();
-    return screen;
-}
+// The game screen, opened once for the whole run on SDL's dummy drivers and kept to the end.
+KesaScreen* gameScreen = nullptr;
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     FuzzWorkingDirectory();
-    KesaScreen* screen = GameScreen();
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    gameScreen = new KesaScreen("Kesa Pegline");
+    FUZZ_REQUIRE(gameScreen->GetHandle() != nullptr);
+    amiga::LoadRGB32(&gameScreen->GetHandle()->ViewPort, palettedata);
+    return 0;
+}
+
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     std::error_code ignored;
     std::filesystem::remove_all("Settings", ignored);
     std::filesystem::remove("log.txt", ignored);
@@ -63,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         from = end + 1;
     }
 
-    auto* form = new FormMain(screen, "Kesa Pegline");
+    auto* form = new FormMain(gameScreen, "Kesa Pegline");
     FUZZ_REQUIRE(form->IsLoad());
     const int state = form->GetStato();
     const std::string& code = form->GetSequenza();
