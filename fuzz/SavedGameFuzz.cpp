@@ -5,6 +5,7 @@
 // stato, Pegline_Bag, Pegline_Code, col1..col4; files past the last piece are missing.
 #include "fuzz/FuzzSupport.h"
 #include "game/FormMain.h"
+#include "platform/gadtools/GadTools.h"
 #include "platform/graphics/Graphics.h"
 #include "services/StringUtils.h"
 #include "toolkit/core/KesaScreen.h"
@@ -40,6 +41,16 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     gameScreen = new KesaScreen("Kesa Pegline");
     FUZZ_REQUIRE(gameScreen->GetHandle() != nullptr);
     amiga::LoadRGB32(&gameScreen->GetHandle()->ViewPort, palettedata);
+    // Closed as the program closes it, before the platform's state goes and before the leak
+    // check at exit, which would otherwise count what the open screen holds.
+    std::atexit([] {
+        if (GUIElement::GlobalVisualInfo != nullptr) {
+            amiga::FreeVisualInfo(GUIElement::GlobalVisualInfo);
+            GUIElement::GlobalVisualInfo = nullptr;
+        }
+        delete gameScreen;
+        gameScreen = nullptr;
+    });
     return 0;
 }
 
