@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 // A property of the code under test; a failure stops the run so that libFuzzer keeps the input.
 #define FUZZ_REQUIRE(condition)                                                                  \
@@ -18,7 +19,7 @@
     } while (false)
 
 // A fresh temporary directory made the current one for the whole run, removed at exit; the
-// targets that touch files do so only below it.
+// targets that touch files do so only below it. Call it through FuzzEnterWorkingDirectory.
 inline const std::filesystem::path& FuzzWorkingDirectory()
 {
     static const std::filesystem::path directory = [] {
@@ -37,4 +38,30 @@ inline const std::filesystem::path& FuzzWorkingDirectory()
         return std::filesystem::path(pattern);
     }();
     return directory;
+}
+
+// For LLVMFuzzerInitialize, which libFuzzer lets rewrite the arguments before it reads them:
+// corpus folders and inputs become absolute, crash inputs stay where the run started (unless
+// -artifact_prefix says otherwise), then the run moves into the scratch directory.
+inline void FuzzEnterWorkingDirectory(int* argc, char*** argv)
+{
+    static std::vector<std::string> arguments;
+    static std::vector<char*> pointers;
+    const std::filesystem::path started = std::filesystem::current_path();
+    bool prefixGiven = false;
+    for (int i = 0; i < *argc; ++i) {
+        std::string argument = (*argv)[i];
+        if (i > 0 && !argument.empty() && argument[0] != '-')
+            argument = std::filesystem::absolute(argument).string();
+        prefixGiven = prefixGiven || argument.rfind("-artifact_prefix=", 0) == 0;
+        arguments.push_back(argument);
+    }
+    if (!prefixGiven)
+        arguments.push_back("-artifact_prefix=" + (started / "").string());
+    for (std::string& argument : arguments)
+        pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    *argc = static_cast<int>(arguments.size());
+    *argv = pointers.data();
+    FuzzWorkingDirectory();
 }

@@ -10,9 +10,14 @@
 #include <string>
 #include <vector>
 
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    FuzzEnterWorkingDirectory(argc, argv);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzWorkingDirectory();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     std::ofstream("input", std::ios::binary | std::ios::trunc) << bytes;
 

@@ -14,14 +14,16 @@ extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** arg
 
 int main(int argc, char** argv)
 {
+    // As libFuzzer does: a target that moves to another working directory first makes the
+    // folders given absolute.
     if (LLVMFuzzerInitialize != nullptr)
         LLVMFuzzerInitialize(&argc, &argv);
     int inputs = 0;
     for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            continue; // a libFuzzer option, added by LLVMFuzzerInitialize
         std::error_code error;
-        // Absolute: a target may change the working directory.
-        const std::filesystem::path folder = std::filesystem::absolute(argv[i], error);
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i], error)) {
             std::ifstream in(entry.path(), std::ios::binary);
             const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());

@@ -33,9 +33,9 @@ KesaScreen* gameScreen = nullptr;
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    FuzzWorkingDirectory();
+    FuzzEnterWorkingDirectory(argc, argv);
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     gameScreen = new KesaScreen("Kesa Pegline");
