@@ -52,10 +52,10 @@ void DeleteAndClear(T*& pointer)
 
 } // namespace
 
-FormMain::FormMain(KesaScreen* screen, std::string title) : Form(0)
+FormMain::FormMain(KesaScreen* onScreen, std::string title) : Form(0)
 {
-    if (screen != nullptr)
-        SetScreen(screen);
+    if (onScreen != nullptr)
+        SetScreen(onScreen);
     suono = new Sound();
     SetSize(800, 600);
     SetText(title);
@@ -121,9 +121,9 @@ void FormMain::evCreateChildren()
     imgLogo->SetLocation(15, 30);
     imgLogo->Load();
 
-    auto button = [this](const char* caption, int width, int left, int top) {
+    auto button = [this](const char* caption, int buttonWidth, int left, int top) {
         ButtonCustom* b = new ButtonCustom(this, caption);
-        b->SetSize(width, 25);
+        b->SetSize(buttonWidth, 25);
         b->SetLocation(left, top);
         b->SetCommand(OnExecCommand);
         return b;

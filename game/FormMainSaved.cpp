@@ -75,12 +75,12 @@ void FormMain::evMenuClick(SubMenu* item)
 {
     if (item == nullptr)
         return;
-    const unsigned int id = item->GetID();
-    if (mnuExit != nullptr && id == mnuExit->GetID())
+    const unsigned int picked = item->GetID();
+    if (mnuExit != nullptr && picked == mnuExit->GetID())
         Application::postQuit = 1;
-    else if (mnuHome != nullptr && id == mnuHome->GetID())
+    else if (mnuHome != nullptr && picked == mnuHome->GetID())
         Enviroment::Shell(Maker::WebAddress);
-    else if (mnuGuida != nullptr && id == mnuGuida->GetID())
+    else if (mnuGuida != nullptr && picked == mnuGuida->GetID())
         Enviroment::Shell(std::string(Maker::WebAddress) + "/" + Maker::ProgramName + ".asp");
 }
 

@@ -230,8 +230,9 @@ TEST_F(GameFlow, RestoresEachStateAndPadsTheAttemptsLabel)
         EXPECT_EQ(form->GetStato(), c.stato);
         EXPECT_EQ(TextAt(AttemptsLabel), c.label);
         EXPECT_EQ(FrameAt(Secret(0)), c.stato == 0 ? CoveredPeg : PegImage[0]);
-        if (c.stato != 1)
+        if (c.stato != 1) {
             EXPECT_EQ(form->GetProposta(), c.colours);
+        }
         EXPECT_EQ(Log().find("Saved game"), std::string::npos) << "taken as it is";
         form.reset();
     }
