@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libpng-dev libfreetype-dev
           libfontconfig-dev fonts-liberation libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool)
+          xvfb xauth xdotool valgrind)
 
 missing=()
 for p in "${packages[@]}"; do
