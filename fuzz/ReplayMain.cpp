@@ -9,11 +9,19 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+// Optional, as with libFuzzer: set-up a target needs once.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 int main(int argc, char** argv)
 {
+    // As libFuzzer does: a target that moves to another working directory first makes the
+    // folders given absolute.
+    if (LLVMFuzzerInitialize != nullptr)
+        LLVMFuzzerInitialize(&argc, &argv);
     int inputs = 0;
     for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            continue; // a libFuzzer option, added by LLVMFuzzerInitialize
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator(argv[i], error)) {
             std::ifstream in(entry.path(), std::ios::binary);

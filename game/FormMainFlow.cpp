@@ -127,10 +127,10 @@ void FormMain::evCommand(GUIElement* element)
 {
     if (element == nullptr)
         return;
-    const unsigned int sender = element->GetID();
-    if (btnExit != nullptr && sender == btnExit->GetID()) {
+    const unsigned int clicked = element->GetID();
+    if (btnExit != nullptr && clicked == btnExit->GetID()) {
         evMenuClick(mnuExit);
-    } else if (btnOk != nullptr && sender == btnOk->GetID()) {
+    } else if (btnOk != nullptr && clicked == btnOk->GetID()) {
         if (stato == 1 || stato == 2) {
             NewGame();
             ScriviDati();
@@ -153,7 +153,7 @@ void FormMain::evCommand(GUIElement* element)
                 MsgBox::ShowMessage(this, "perfect, you won!",
                                     std::string("Kesa Pegline - ") + Maker::WebAddress);
         }
-    } else if (btnCancel != nullptr && sender == btnCancel->GetID()) {
+    } else if (btnCancel != nullptr && clicked == btnCancel->GetID()) {
         if (MsgBox::ShowQuestion(this, "You want to leave?", "Question")) {
             for (int& colour : colori)
                 colour = 0;
@@ -161,7 +161,7 @@ void FormMain::evCommand(GUIElement* element)
             ScriviDati();
             ImpostaGUI();
         }
-    } else if (btnInfo != nullptr && sender == btnInfo->GetID()) {
+    } else if (btnInfo != nullptr && clicked == btnInfo->GetID()) {
         ShowAbout();
     }
 }

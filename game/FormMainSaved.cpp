@@ -75,12 +75,12 @@ void FormMain::evMenuClick(SubMenu* item)
 {
     if (item == nullptr)
         return;
-    const unsigned int sender = item->GetID();
-    if (mnuExit != nullptr && sender == mnuExit->GetID())
+    const unsigned int picked = item->GetID();
+    if (mnuExit != nullptr && picked == mnuExit->GetID())
         Application::postQuit = 1;
-    else if (mnuHome != nullptr && sender == mnuHome->GetID())
+    else if (mnuHome != nullptr && picked == mnuHome->GetID())
         Enviroment::Shell(Maker::WebAddress);
-    else if (mnuGuida != nullptr && sender == mnuGuida->GetID())
+    else if (mnuGuida != nullptr && picked == mnuGuida->GetID())
         Enviroment::Shell(std::string(Maker::WebAddress) + "/" + Maker::ProgramName + ".asp");
 }
 
@@ -150,6 +150,10 @@ FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int&
     std::vector<std::string> records;
     if (!savedHistory.empty())
         records = StringUtils::Split(savedHistory, ";");
+    // Split drops the empty piece after a final ";": taken as it is, that history would turn
+    // the next record played into an empty one, and the game after it would be discarded.
+    if (!savedHistory.empty() && savedHistory.back() == ';')
+        records.emplace_back();
     for (size_t i = 0; i < records.size(); ++i) {
         const std::string& record = records[i];
         const std::string number = StringUtils::IntToStr(static_cast<long>(i + 1));

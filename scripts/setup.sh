@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libpng-dev libfreetype-dev
           libfontconfig-dev fonts-liberation libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool dpkg-dev desktop-file-utils)
+          xvfb xauth xdotool valgrind dpkg-dev desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do

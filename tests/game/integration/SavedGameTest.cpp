@@ -33,6 +33,8 @@ const Damage Damages[] = {
      "Saved game discarded, a new game starts: the hidden code \"0815\""},
     {"record torn", "0", "012312;3210", "0215", "0000", -1, "0000",
      "Saved game discarded, a new game starts: record 2 \"3210\" is not a proposal"},
+    {"history ending in a separator", "0", "321021;", "0215", "0000", -1, "0000",
+     "Saved game discarded, a new game starts: record 2 \"\" is not a proposal"},
     {"record scored against another code", "0", "012340", "0215", "0000", -1, "0000",
      "Saved game discarded, a new game starts: record 1 \"012340\" is not scored"},
     {"play went on after a win", "0", "021540;321021", "0215", "0000", -1, "0000",
