@@ -207,10 +207,23 @@ int main(int argc, char** argv)
     SleepUntil(mapped + kRssDelayMs + kIdleMs);
     const long long cpuAfter = CpuTicks(pid);
     const double cpuMs = (double)(cpuAfter - cpuBefore) * 1e3 / (double)sysconf(_SC_CLK_TCK);
+    int early = 0;
+    if (waitpid(pid, &early, WNOHANG) == pid) {
+        fprintf(stderr, "MapWatch: the program ended while idle (%s %d)\n",
+                WIFSIGNALED(early) ? "signal" : "exit status", WIFSIGNALED(early) ? WTERMSIG(early) : WEXITSTATUS(early));
+        return 1;
+    }
+    if (rss < 0 || cpuBefore < 0 || cpuAfter < 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, NULL, 0);
+        return Fail("cannot read /proc for the program");
+    }
 
     /* What a window manager sends when the close button is clicked. */
-    XSelectInput(display, window, KeyPressMask);
-    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+    if (answer) {
+        XSelectInput(display, window, KeyPressMask);
+        XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+    }
     XEvent close;
     memset(&close, 0, sizeof close);
     close.xclient.type = ClientMessage;
@@ -258,7 +271,9 @@ int main(int argc, char** argv)
     waitpid(pid, &status, 0);
     XCloseDisplay(display);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return Fail("the program did not exit cleanly");
+        fprintf(stderr, "MapWatch: the program did not exit cleanly (%s %d)\n",
+                WIFSIGNALED(status) ? "signal" : "exit status", WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
+        return 1;
     }
     printf("%.1f %ld %.0f %.1f\n", mapped - started, rss, cpuMs, exited - from);
     return 0;
