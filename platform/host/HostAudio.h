@@ -14,14 +14,15 @@ public:
     // Fills frameCount frames of `channels` interleaved samples; called on the audio thread.
     using Render = std::function<void(int16_t* frames, int frameCount, int channels)>;
 
-    // Starts the host's audio system without opening a device. Null when the machine has no
-    // sound output (the reason is in host::LastError()).
+    // Opens nothing and starts nothing: the host's audio system starts with the first Start.
+    // Null when the audio driver asked for is not there (the reason is in host::LastError()).
     static std::unique_ptr<AudioOutput> Create();
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
 
-    // Opens the device at whatever rate and channel count it accepts and starts rendering.
+    // Opens the device at whatever rate and channel count it accepts and starts rendering;
+    // false when the host's audio system or the device cannot start.
     bool Start(Render render);
     // Closes the device; once it returns, render is not called any more.
     void Stop();
