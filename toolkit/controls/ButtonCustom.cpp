@@ -22,13 +22,6 @@ constexpr LONG PressedTicks = 10;
 
 long PenOf(unsigned long colour) { return static_cast<long>(colour); }
 
-Window* WindowOf(const Child& element)
-{
-    // The kind name is the toolkit's type test: only Form calls itself "form".
-    GUIElement* form = element.GetFormParent();
-    return form != nullptr ? static_cast<Form*>(form)->GetHandle() : nullptr;
-}
-
 } // namespace
 
 ButtonCustom::ButtonCustom(GUIElement* parentElement, std::string caption) : Child(parentElement)
@@ -141,7 +134,7 @@ void ButtonCustom::Hide()
     if (!loaded)
         return;
     // Erasing is painting: a window still building its children gets its full paint later.
-    Window* window = WindowOf(*this);
+    Window* window = GetFormWindow();
     if (Application::SospendiRefresh == 0 && window != nullptr && window->RPort != nullptr) {
         const tagPOINT at = GetPositionFromParent(x, y);
         Drawing(window->RPort).DrawFillRectangle(at.x, at.y, width, height, 0, 0, SurroundingColor());
@@ -187,7 +180,7 @@ void ButtonCustom::OnPaint()
 {
     if (Application::SospendiRefresh != 0 || !loaded)
         return;
-    Window* window = WindowOf(*this);
+    Window* window = GetFormWindow();
     if (window == nullptr || window->RPort == nullptr)
         return;
     Drawing drawing(window->RPort);

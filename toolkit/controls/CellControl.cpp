@@ -17,13 +17,6 @@ constexpr long WhitePen = 2;
 
 long PenOf(unsigned long colour) { return static_cast<long>(colour); }
 
-Window* WindowOf(const Child& element)
-{
-    // The kind name is the toolkit's type test: only Form calls itself "form".
-    GUIElement* form = element.GetFormParent();
-    return form != nullptr ? static_cast<Form*>(form)->GetHandle() : nullptr;
-}
-
 } // namespace
 
 CellControl::CellControl(GUIElement* parentElement) : Child(parentElement)
@@ -124,7 +117,7 @@ void CellControl::Hide()
     if (!loaded)
         return;
     // Erasing is painting: a window still building its children gets its full paint later.
-    Window* window = WindowOf(*this);
+    Window* window = GetFormWindow();
     if (Application::SospendiRefresh == 0 && window != nullptr && window->RPort != nullptr) {
         GUIElement* form = GetFormParent();
         const long background = PenOf(form->GetBackgroundColor());
@@ -139,7 +132,7 @@ void CellControl::OnPaint()
 {
     if (Application::SospendiRefresh != 0 || !loaded)
         return;
-    Window* window = WindowOf(*this);
+    Window* window = GetFormWindow();
     if (window == nullptr || window->RPort == nullptr)
         return;
     Drawing drawing(window->RPort);

@@ -18,17 +18,11 @@ using namespace amiga;
 
 namespace {
 
-amiga::Window* WindowOf(const Child* element)
-{
-    GUIElement* form = element->GetFormParent();
-    return form != nullptr ? static_cast<Form*>(form)->GetHandle() : nullptr;
-}
-
 // The window a strip is attached to: the one of the bar it was built from.
 amiga::Window* StripWindow(const MenuBar* fallback)
 {
     const MenuBar* owner = Application::menuBar != nullptr ? Application::menuBar : fallback;
-    return WindowOf(owner);
+    return owner->GetFormWindow();
 }
 
 // Detaches the current strip from its window and frees it, with its label copies.
@@ -230,7 +224,7 @@ void MenuBar::Load()
     Application::menu = CreateMenusA(array.entries.data(), createTags);
     if (Application::menu != nullptr) {
         LayoutMenusA(Application::menu, GUIElement::GlobalVisualInfo, nullptr);
-        if (amiga::Window* window = WindowOf(this))
+        if (amiga::Window* window = GetFormWindow())
             SetMenuStrip(window, Application::menu);
     }
     loaded = true;

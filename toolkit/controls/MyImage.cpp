@@ -17,11 +17,7 @@ constexpr unsigned long NoColour = static_cast<unsigned long>(-1);
 // The RastPort of the window the element lives in; null while the window is not open.
 amiga::RastPort* WindowRastPort(const Child& element)
 {
-    GUIElement* form = element.GetFormParent();
-    if (form == nullptr)
-        return nullptr;
-    // The kind name is the toolkit's type test: only Form calls itself "form".
-    amiga::Window* window = static_cast<Form*>(form)->GetHandle();
+    amiga::Window* window = element.GetFormWindow();
     return window != nullptr ? window->RPort : nullptr;
 }
 

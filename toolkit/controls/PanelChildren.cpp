@@ -29,11 +29,7 @@ void PanelChildren::OnPaint()
     const unsigned long none = static_cast<unsigned long>(-1);
     if (border == 0 && backgroundColor == none)
         return;
-    GUIElement* form = GetFormParent();
-    if (form == nullptr)
-        return;
-    // The kind name is the toolkit's type test: only Form calls itself "form".
-    amiga::Window* window = static_cast<Form*>(form)->GetHandle();
+    amiga::Window* window = GetFormWindow();
     if (window == nullptr || window->RPort == nullptr)
         return;
 

@@ -3,6 +3,7 @@
 #include "toolkit/core/Child.h"
 
 #include "toolkit/core/Application.h"
+#include "toolkit/core/Form.h"
 
 GUIElement* Child::ParentOf(GUIElement* element)
 {
@@ -25,6 +26,13 @@ Child::~Child()
 GUIElement* Child::GetFormParent() const
 {
     return Application::GetForm(parent);
+}
+
+amiga::Window* Child::GetFormWindow() const
+{
+    // The kind name is the toolkit's type test: only Form calls itself "form".
+    GUIElement* form = GetFormParent();
+    return form != nullptr ? static_cast<Form*>(form)->GetHandle() : nullptr;
 }
 
 tagPOINT Child::GetPositionFromParent(int px, int py) const

@@ -16,6 +16,8 @@ public:
     static GUIElement* ParentOf(GUIElement* element);
     // The nearest ancestor whose kind name is "form"; null when the chain has none.
     GUIElement* GetFormParent() const;
+    // The platform window of that ancestor; null when there is none or it is not open.
+    amiga::Window* GetFormWindow() const;
     // (x, y) given in this element's parent converted to the window's client area: the
     // positions of every ancestor below the window are added.
     tagPOINT GetPositionFromParent(int px, int py) const;

@@ -29,8 +29,7 @@ NativeGadget::~NativeGadget()
 
 amiga::Window* NativeGadget::GadgetWindow() const
 {
-    GUIElement* form = GetFormParent();
-    return form != nullptr ? static_cast<Form*>(form)->GetHandle() : nullptr;
+    return GetFormWindow();
 }
 
 // A window that closed freed its gadgets with it: only a gadget still on the list of an open
