@@ -3,9 +3,13 @@
 # As root it runs apt-get; otherwise it prints the one command to run and fails.
 set -euo pipefail
 
+# Every command the build, the tests and the package build call comes from one of these or
+# from Debian's essential set (a minbase root holds no more): CPack's DEB generator needs
+# `file` and dpkg-shlibdeps (dpkg-dev), the package test objdump (binutils, with g++) and
+# desktop-file-validate, the end-to-end tests xvfb-run (xvfb, xauth) and xdotool.
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libpng-dev libfreetype-dev
           libfontconfig-dev fonts-liberation libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool valgrind dpkg-dev desktop-file-utils)
+          xvfb xauth xdotool valgrind dpkg-dev desktop-file-utils file)
 
 missing=()
 for p in "${packages[@]}"; do
