@@ -104,7 +104,7 @@ short FileUtils::DeleteFile(std::string path) {
 }
 
 short FileUtils::MakeDir(std::string path) {
-    if (FileEsistente(path))
+    if (IsDirectory(path))
         return 1;
     return UsablePath(path) && mkdir(path.c_str(), 0777) == 0 ? 1 : 0;
 }

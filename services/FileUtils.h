@@ -11,7 +11,8 @@ public:
     // Something (file or directory) exists at the path.
     static short FileEsistente(std::string path);
     static short DeleteFile(std::string path);
-    // 1 when something already exists at the path or the directory was created.
+    // 1 when a directory already stands at the path or was created; 0 when anything else
+    // (a plain file) stands there.
     static short MakeDir(std::string path);
     // Size in bytes; 0 when it cannot be read.
     static long GetFileLength(std::string path);

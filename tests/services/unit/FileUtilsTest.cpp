@@ -55,7 +55,7 @@ TEST_F(FileUtilsTest, ExistenceDeletionDirectoriesAndLength) {
     EXPECT_EQ(FileUtils::MakeDir(dir), 1);
     EXPECT_EQ(FileUtils::FileEsistente(dir), 1);
     EXPECT_TRUE(FileUtils::IsDirectory(dir));
-    EXPECT_EQ(FileUtils::MakeDir(file), 1); // something exists there: reported as success
+    EXPECT_EQ(FileUtils::MakeDir(file), 0); // a plain file stands there: no directory
     EXPECT_FALSE(FileUtils::IsDirectory(file));
     EXPECT_EQ(FileUtils::MakeDir(temp.Path("no/such")), 0);
     EXPECT_EQ(FileUtils::DeleteFile(file), 1);
