@@ -26,8 +26,8 @@ public:
     // Appends the suffix unless the name already ends in it (the name's side compared in
     // lower case).
     static std::string AddSuffix(std::string name, std::string suffix);
-    // Copies a non-empty file; the destination is replaced as by ReplaceFile, so a failed copy
-    // leaves it as it was.
+    // Copies a non-empty plain file (anything else, a pipe say, is refused at once); the
+    // destination is replaced as by ReplaceFile, so a failed copy leaves it as it was.
     static short CopyFile(std::string source, std::string destination);
     // XOR of the file's bytes folded onto 16 bytes, as 32 upper-case hex digits.
     static std::string GetFileChecksum(std::string path);
@@ -48,6 +48,8 @@ public:
 
     // A directory exists at the path.
     static bool IsDirectory(const std::string& path);
+    // A plain file (no directory, pipe or device) exists at the path.
+    static bool IsPlainFile(const std::string& path);
     // A path the C library can be given as it is: not empty, no NUL byte inside (which would
     // silently cut it short and name another file).
     static bool UsablePath(const std::string& path);

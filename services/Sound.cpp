@@ -171,7 +171,9 @@ bool Sound::StartPlayback(const std::string& path, short loop)
         Log("AlloIFF fallita");
         return false;
     }
-    const BPTR stream = Open(file.c_str(), MODE_OLDFILE);
+    // Only a plain file is opened: a pipe would open and then keep OpenIFF's first read
+    // waiting for ever. Anything else fails as a file that cannot be opened does.
+    const BPTR stream = FileUtils::IsPlainFile(file) ? Open(file.c_str(), MODE_OLDFILE) : 0;
     iff->iff_Stream = stream;
     InitIFFasDOS(iff);
     bool started = false;
