@@ -225,6 +225,10 @@ bool Sound::PlayBody(IFFHandle* iff, long fileSize, short loop)
     ULONG length = oneShot != 0 ? oneShot : repeat;
     if (static_cast<LONG>(length) < 0 || static_cast<long>(length) > fileSize)
         length = static_cast<ULONG>(std::min<long>(fileSize, 0x7FFFFFFF));
+    if (length == 0) {
+        Log("VHDR con lunghezza 0: nessun suono riprodotto");
+        return false;
+    }
 
     if (playing) {
         StopPlay();

@@ -156,6 +156,8 @@ TEST_F(SoundTest, RefusedFilesAreLoggedAndLeaveAPlayingSoundAlone)
         {"novhdr.iff", Group("FORM", "8SVX", body), "BODY senza VHDR completo: nessun suono riprodotto"},
         {"short.iff", Group("FORM", "8SVX", Chunk("VHDR", std::string("\0\0\0\1", 4)) + body),
          "BODY senza VHDR completo: nessun suono riprodotto"},
+        {"empty.iff", Group("FORM", "8SVX", Chunk("VHDR", iff::VoiceHeader(0, 0, 8000)) + body),
+         "VHDR con lunghezza 0: nessun suono riprodotto"},
         // Neither may keep the program waiting (a hang here ends in ctest's timeout).
         {"pipe.iff", "", "OpenIFF fallita", Pipe},
         {"folder.iff", "", "OpenIFF fallita", Folder},
