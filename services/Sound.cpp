@@ -259,6 +259,14 @@ bool Sound::PlayBody(IFFHandle* iff, long fileSize, short loop)
     audioRequest->ioa_Volume = 64;
     audioRequest->ioa_Cycles = loop != 0 ? 0 : 1;
     BeginIO(&request);
+    // The host's sound output starts with the first sound; when it cannot (no sound card, no
+    // sound server) the write comes straight back with an error.
+    if (CheckIO(&request) != nullptr && WaitIO(&request) != 0) {
+        if (!noOutputLogged)
+            Log("Errore opendevice audio.device");
+        noOutputLogged = 1;
+        return false;
+    }
     playing = 1;
     return true;
 }

@@ -246,6 +246,9 @@ TEST_F(SoundTest, WithoutLibraryOrDeviceNothingPlaysAndNothingMoreIsLogged)
          "load iffparse.library fallita!\n"},
         {"device open fails", [] { amiga::FailNextDeviceOpen(); }, noDevice},
         {"no sound output", [] { setenv("SDL_AUDIODRIVER", "no-such-driver", 1); }, noDevice},
+        // Known only when the first sound starts the output; said once for both plays.
+        {"sound output fails to start", [&] { capture::UseDiskDriver(temp.Path("no/folder/capture.raw")); },
+         noDevice},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
