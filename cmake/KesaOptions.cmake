@@ -15,6 +15,13 @@ if(KESA_SANITIZE)
   target_compile_options(kesa_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(kesa_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(KESA_SANITIZE_THREAD)
+  if(KESA_SANITIZE)
+    message(FATAL_ERROR "ThreadSanitizer cannot be combined with AddressSanitizer")
+  endif()
+  target_compile_options(kesa_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(kesa_options INTERFACE -fsanitize=thread)
+endif()
 
 # kesa_add_test(<name> LABEL unit|integration|e2e SOURCES ... LIBS ... [ENV ...] [TIMEOUT s])
 # One GoogleTest executable registered as one ctest entry, run headless.

@@ -21,6 +21,7 @@ sound = group(b"FORM", b"8SVX", vhdr(64, 8000) + body)
 iffparse = {
     "sound": sound,
     "sound-step": sound + b"\x01",  # an odd last byte: the target steps
+    "sound-step-groups": sound + b"\x03",  # and reads from groups too
     "annotated": group(b"FORM", b"8SVX", chunk(b"ANNO", b"odd") + vhdr(64, 22050) + body),
     "list-prop": group(b"LIST", b"8SVX", group(b"PROP", b"8SVX", vhdr(64, 8000)) +
                        group(b"FORM", b"8SVX", body) + group(b"FORM", b"8SVX", vhdr(32, 11025) + body)),

@@ -104,7 +104,7 @@ short FileUtils::DeleteFile(std::string path) {
 }
 
 short FileUtils::MakeDir(std::string path) {
-    if (FileEsistente(path))
+    if (IsDirectory(path))
         return 1;
     return UsablePath(path) && mkdir(path.c_str(), 0777) == 0 ? 1 : 0;
 }
@@ -157,10 +157,11 @@ std::string FileUtils::AddSuffix(std::string name, std::string suffix) {
 }
 
 short FileUtils::CopyFile(std::string source, std::string destination) {
-    OpenBinaryFile input(source);
+    // Looked at before it is opened: opening a pipe waits for a writer.
     struct stat info;
-    if (!UsablePath(source) || stat(source.c_str(), &info) != 0 || info.st_size <= 0)
+    if (!UsablePath(source) || stat(source.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0)
         return 0;
+    OpenBinaryFile input(source);
     // The whole file is held in memory and counted in 32 bits: larger files are refused.
     if (info.st_size > INT32_MAX || input.Errore())
         return 0;
@@ -260,6 +261,11 @@ std::FILE* FileUtils::OpenPlainFile(const std::string& path, bool append) {
 bool FileUtils::IsDirectory(const std::string& path) {
     struct stat info;
     return UsablePath(path) && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool FileUtils::IsPlainFile(const std::string& path) {
+    struct stat info;
+    return UsablePath(path) && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool FileUtils::UsablePath(const std::string& path) {

@@ -11,7 +11,8 @@ public:
     // Something (file or directory) exists at the path.
     static short FileEsistente(std::string path);
     static short DeleteFile(std::string path);
-    // 1 when something already exists at the path or the directory was created.
+    // 1 when a directory already stands at the path or was created; 0 when anything else
+    // (a plain file) stands there.
     static short MakeDir(std::string path);
     // Size in bytes; 0 when it cannot be read.
     static long GetFileLength(std::string path);
@@ -25,8 +26,8 @@ public:
     // Appends the suffix unless the name already ends in it (the name's side compared in
     // lower case).
     static std::string AddSuffix(std::string name, std::string suffix);
-    // Copies a non-empty file; the destination is replaced as by ReplaceFile, so a failed copy
-    // leaves it as it was.
+    // Copies a non-empty plain file (anything else, a pipe say, is refused at once); the
+    // destination is replaced as by ReplaceFile, so a failed copy leaves it as it was.
     static short CopyFile(std::string source, std::string destination);
     // XOR of the file's bytes folded onto 16 bytes, as 32 upper-case hex digits.
     static std::string GetFileChecksum(std::string path);
@@ -47,6 +48,8 @@ public:
 
     // A directory exists at the path.
     static bool IsDirectory(const std::string& path);
+    // A plain file (no directory, pipe or device) exists at the path.
+    static bool IsPlainFile(const std::string& path);
     // A path the C library can be given as it is: not empty, no NUL byte inside (which would
     // silently cut it short and name another file).
     static bool UsablePath(const std::string& path);

@@ -171,7 +171,9 @@ bool Sound::StartPlayback(const std::string& path, short loop)
         Log("AlloIFF fallita");
         return false;
     }
-    const BPTR stream = Open(file.c_str(), MODE_OLDFILE);
+    // Only a plain file is opened: a pipe would open and then keep OpenIFF's first read
+    // waiting for ever. Anything else fails as a file that cannot be opened does.
+    const BPTR stream = FileUtils::IsPlainFile(file) ? Open(file.c_str(), MODE_OLDFILE) : 0;
     iff->iff_Stream = stream;
     InitIFFasDOS(iff);
     bool started = false;
@@ -223,6 +225,10 @@ bool Sound::PlayBody(IFFHandle* iff, long fileSize, short loop)
     ULONG length = oneShot != 0 ? oneShot : repeat;
     if (static_cast<LONG>(length) < 0 || static_cast<long>(length) > fileSize)
         length = static_cast<ULONG>(std::min<long>(fileSize, 0x7FFFFFFF));
+    if (length == 0) {
+        Log("VHDR con lunghezza 0: nessun suono riprodotto");
+        return false;
+    }
 
     if (playing) {
         StopPlay();
@@ -253,6 +259,14 @@ bool Sound::PlayBody(IFFHandle* iff, long fileSize, short loop)
     audioRequest->ioa_Volume = 64;
     audioRequest->ioa_Cycles = loop != 0 ? 0 : 1;
     BeginIO(&request);
+    // The host's sound output starts with the first sound; when it cannot (no sound card, no
+    // sound server) the write comes straight back with an error.
+    if (CheckIO(&request) != nullptr && WaitIO(&request) != 0) {
+        if (!noOutputLogged)
+            Log("Errore opendevice audio.device");
+        noOutputLogged = 1;
+        return false;
+    }
     playing = 1;
     return true;
 }

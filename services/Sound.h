@@ -52,4 +52,7 @@ private:
     short deviceOpen = 0;
     short playing = 0;
     short libraryOpened = 0; // this object holds one opening of IFFParseBase
+    // Once per Sound, as a device that will not open is logged once per Sound (by the
+    // constructor): the game's one Sound says it once in its life, however often it plays.
+    short noOutputLogged = 0;
 };

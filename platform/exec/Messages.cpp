@@ -19,14 +19,13 @@ void RaiseSignals(ULONG signals)
     }
 }
 
-// Queues a message on a port and lets the port's owner know; caller holds messageLock.
+// Queues a message on a port and lets the port's owner know; caller holds messageLock. The
+// signal goes out under the lock too: once the owner has seen the message (GetMsg, CheckIO,
+// WaitIO all take the lock) it may delete the port, and a sender on another thread must not
+// be reading the port after that.
 void QueueLocked(MsgPort* port, Message* message)
 {
     AddTail(&port->mp_MsgList, &message->mn_Node);
-}
-
-void NotifyPort(MsgPort* port)
-{
     if (port->mp_Flags == PA_SIGNAL && port->mp_SigTask != nullptr) {
         Signal(static_cast<Task*>(port->mp_SigTask), 1u << port->mp_SigBit);
     }
@@ -39,12 +38,9 @@ void PutMsg(MsgPort* port, Message* message)
     if (port == nullptr || message == nullptr) {
         return;
     }
-    {
-        std::lock_guard lock(Exec().messageLock);
-        message->mn_Node.ln_Type = NT_MESSAGE;
-        QueueLocked(port, message);
-    }
-    NotifyPort(port);
+    std::lock_guard lock(Exec().messageLock);
+    message->mn_Node.ln_Type = NT_MESSAGE;
+    QueueLocked(port, message);
 }
 
 Message* GetMsg(MsgPort* port)
@@ -61,18 +57,15 @@ void ReplyMsg(Message* message)
     if (message == nullptr) {
         return;
     }
+    std::lock_guard lock(Exec().messageLock);
     MsgPort* port = message->mn_ReplyPort;
-    {
-        std::lock_guard lock(Exec().messageLock);
-        if (port == nullptr) {
-            // Nobody waits for it: the sender only needs to see that it is free again.
-            message->mn_Node.ln_Type = NT_FREEMSG;
-            return;
-        }
-        message->mn_Node.ln_Type = NT_REPLYMSG;
-        QueueLocked(port, message);
+    if (port == nullptr) {
+        // Nobody waits for it: the sender only needs to see that it is free again.
+        message->mn_Node.ln_Type = NT_FREEMSG;
+        return;
     }
-    NotifyPort(port);
+    message->mn_Node.ln_Type = NT_REPLYMSG;
+    QueueLocked(port, message);
 }
 
 Message* WaitPort(MsgPort* port)
@@ -117,6 +110,9 @@ void DeleteMsgPort(MsgPort* port)
     if (port == nullptr) {
         return;
     }
+    // Under the lock, so that a message being queued on another thread is queued (and its
+    // signal sent) wholly before the port goes.
+    std::lock_guard lock(Exec().messageLock);
     FreeSignal(port->mp_SigBit);
     // Messages still queued belong to their senders; they are simply no longer reachable.
     port->mp_Node.ln_Type = 0xFF;

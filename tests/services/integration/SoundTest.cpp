@@ -141,10 +141,12 @@ TEST_F(SoundTest, RefusedFilesAreLoggedAndLeaveAPlayingSoundAlone)
     using iff::Group;
     const std::string body = Chunk("BODY", iff::RampBytes(100));
     const std::string unsupported = "E' supportato solo audio IFF senza compressione e con una ottava";
+    enum Kind { Bytes, Pipe, Folder };
     const struct {
         std::string name;
         std::string bytes;
         std::string line;
+        Kind kind = Bytes;
     } refused[] = {
         {"compressed.iff", iff::Sound8svx(iff::RampBytes(100), 8000, 1, 1), unsupported},
         {"octaves.iff", iff::Sound8svx(iff::RampBytes(100), 8000, 2, 0), unsupported},
@@ -154,11 +156,18 @@ TEST_F(SoundTest, RefusedFilesAreLoggedAndLeaveAPlayingSoundAlone)
         {"novhdr.iff", Group("FORM", "8SVX", body), "BODY senza VHDR completo: nessun suono riprodotto"},
         {"short.iff", Group("FORM", "8SVX", Chunk("VHDR", std::string("\0\0\0\1", 4)) + body),
          "BODY senza VHDR completo: nessun suono riprodotto"},
+        {"empty.iff", Group("FORM", "8SVX", Chunk("VHDR", iff::VoiceHeader(0, 0, 8000)) + body),
+         "VHDR con lunghezza 0: nessun suono riprodotto"},
+        // Neither may keep the program waiting (a hang here ends in ctest's timeout).
+        {"pipe.iff", "", "OpenIFF fallita", Pipe},
+        {"folder.iff", "", "OpenIFF fallita", Folder},
     };
+    ASSERT_EQ(mkfifo(temp.Path("pipe.iff").c_str(), 0600), 0);
+    std::filesystem::create_directory(temp.Path("folder.iff"));
     std::string expected;
     const auto refuseAll = [&](Sound& sound) {
         for (const auto& r : refused) {
-            sound.PlayFileSound(File(r.name, r.bytes), 0);
+            sound.PlayFileSound(r.kind == Bytes ? File(r.name, r.bytes) : temp.Path(r.name), 0);
             expected += r.line + "\n";
         }
         sound.PlayFileSound(temp.Path("missing.iff"), 0);
@@ -237,6 +246,9 @@ TEST_F(SoundTest, WithoutLibraryOrDeviceNothingPlaysAndNothingMoreIsLogged)
          "load iffparse.library fallita!\n"},
         {"device open fails", [] { amiga::FailNextDeviceOpen(); }, noDevice},
         {"no sound output", [] { setenv("SDL_AUDIODRIVER", "no-such-driver", 1); }, noDevice},
+        // Known only when the first sound starts the output; said once for both plays.
+        {"sound output fails to start", [&] { capture::UseDiskDriver(temp.Path("no/folder/capture.raw")); },
+         noDevice},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace std::string_literals;
 
 class FileUtilsTest : public ::testing::Test {
@@ -55,7 +57,7 @@ TEST_F(FileUtilsTest, ExistenceDeletionDirectoriesAndLength) {
     EXPECT_EQ(FileUtils::MakeDir(dir), 1);
     EXPECT_EQ(FileUtils::FileEsistente(dir), 1);
     EXPECT_TRUE(FileUtils::IsDirectory(dir));
-    EXPECT_EQ(FileUtils::MakeDir(file), 1); // something exists there: reported as success
+    EXPECT_EQ(FileUtils::MakeDir(file), 0); // a plain file stands there: no directory
     EXPECT_FALSE(FileUtils::IsDirectory(file));
     EXPECT_EQ(FileUtils::MakeDir(temp.Path("no/such")), 0);
     EXPECT_EQ(FileUtils::DeleteFile(file), 1);
@@ -93,13 +95,15 @@ TEST_F(FileUtilsTest, AFailedCopyLeavesTheDestinationAsItWas) {
     EXPECT_EQ(temp.EntryCount(), 2u);
 }
 
-TEST_F(FileUtilsTest, CopyRefusesEmptyMissingAndDirectoryPaths) {
+TEST_F(FileUtilsTest, CopyRefusesEmptyMissingDirectoryAndPipePaths) {
     const std::string empty = temp.Path("empty");
     const std::string source = temp.Path("src");
     const std::string dir = temp.Path("dir");
     WriteBytes(empty, "");
     WriteBytes(source, "abc");
     ASSERT_TRUE(FileUtils::MakeDir(dir));
+    ASSERT_EQ(mkfifo(temp.Path("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(FileUtils::CopyFile(temp.Path("pipe"), temp.Path("out")), 0); // without waiting for a writer
     EXPECT_EQ(FileUtils::CopyFile(empty, temp.Path("out")), 0);
     EXPECT_EQ(FileUtils::CopyFile(temp.Path("missing"), temp.Path("out")), 0);
     EXPECT_EQ(FileUtils::CopyFile(dir, temp.Path("out")), 0);
@@ -112,7 +116,7 @@ TEST_F(FileUtilsTest, CopyRefusesEmptyMissingAndDirectoryPaths) {
     EXPECT_EQ(FileUtils::CopyFile(source, temp.Path("out") + "\0x"s), 0);
     EXPECT_EQ(FileUtils::CopyFile(source, dir + "/"), 0);
     EXPECT_FALSE(FileUtils::FileEsistente(temp.Path("out")));
-    EXPECT_EQ(temp.EntryCount(), 3u);
+    EXPECT_EQ(temp.EntryCount(), 4u);
 }
 
 TEST_F(FileUtilsTest, ChecksumFoldsTheBytesOntoSixteen) {
