@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the whole project and runs every test, twice:
-# a warnings-as-errors build, then the same under AddressSanitizer and UBSan.
+# a warnings-as-errors build, then the same under AddressSanitizer and UBSan; last, the
+# tests that run a second thread (the sound output's) under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,4 +19,8 @@ for preset in ci ci-asan; do
     echo "== $preset: test"
     ctest --preset "$preset" -j "$jobs"
 done
+echo "== tsan: configure, build and test"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs"
+ctest --preset tsan -j "$jobs"
 echo "All tests passed."
