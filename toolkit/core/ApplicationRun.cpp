@@ -68,6 +68,13 @@ bool ParentIs(GUIElement* element, GUIElement* form)
     return element != nullptr && element->IsChildren() != 0 && static_cast<Child*>(element)->GetParent() == form;
 }
 
+// Whether the loop may hand mouse or key input to the element: a disabled one keeps the
+// focus or the selection it had, but acts on nothing.
+bool Acts(GUIElement* element)
+{
+    return element != nullptr && element->GetEnabled();
+}
+
 // What one message says, copied before any handler runs.
 struct Input {
     ULONG Class;
@@ -189,8 +196,9 @@ private:
             break;
         case SELECTDOWN:
             if (Application::GadgetSel != nullptr) {
-                Application::GadgetSel->OnLeftMouseDOWN(p);
-            } else if (focus != nullptr && focus->Hit(p) && ParentIs(focus, form)) {
+                if (Acts(Application::GadgetSel))
+                    Application::GadgetSel->OnLeftMouseDOWN(p);
+            } else if (Acts(focus) && focus->Hit(p) && ParentIs(focus, form)) {
                 focus->OnLeftMouseDOWN(p);
             } else if (GUIElement* hit = Application::GetChildrenHit(form->GetID(), p)) {
                 MoveFocusTo(hit);
@@ -205,8 +213,9 @@ private:
             if (Application::GadgetSel != nullptr) {
                 GUIElement* sel = Application::GadgetSel;
                 Application::GadgetSel = nullptr;
-                sel->OnLeftMouseUP(p);
-            } else if (focus != nullptr && focus->Hit(p) && ParentIs(focus, form)) {
+                if (Acts(sel))
+                    sel->OnLeftMouseUP(p);
+            } else if (Acts(focus) && focus->Hit(p) && ParentIs(focus, form)) {
                 focus->OnLeftMouseUP(p);
             } else if (GUIElement* hit = Application::GetChildrenHit(form->GetID(), p)) {
                 if (MoveFocusTo(hit))
@@ -334,19 +343,19 @@ private:
 
         GUIElement* focus = Application::CustomsGadgetSel;
         if ((in.Code & IECODE_UP_PREFIX) == 0) {
-            if (focus != nullptr)
+            if (Acts(focus))
                 focus->OnKeyDOWN(key);
             Application::keyState[key] = 1;
             form->OnKeyDOWN(key);
         } else {
-            if (focus != nullptr)
+            if (Acts(focus))
                 focus->OnKeyUP(key);
             Application::keyState[key] = 0;
             form->OnKeyUP(key);
         }
         if (ch != 0) {
             // The focus owner may have changed in the handlers above.
-            if (Application::CustomsGadgetSel != nullptr)
+            if (Acts(Application::CustomsGadgetSel))
                 Application::CustomsGadgetSel->OnKeyPress(ch);
             form->OnKeyPress(ch);
         }

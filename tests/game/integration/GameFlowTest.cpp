@@ -165,6 +165,29 @@ TEST_F(GameFlow, CancelAsksFirstAndNoChangesNothing)
     EXPECT_EQ(TextAt(GoButton), "NEW GAME");
 }
 
+TEST_F(GameFlow, GreyedCancelAsksNothingAfterGivingUpOrAWin)
+{
+    // Given up, CANCEL keeps the focus its click gave it; won, GO has it.
+    for (const bool givenUp : {true, false}) {
+        SCOPED_TRACE(givenUp ? "given up" : "won");
+        std::filesystem::remove_all("Settings");
+        Start();
+        amiga::AnswerNextRequester(0);
+        if (givenUp)
+            Click(CancelButton);
+        else
+            Play(form->GetSequenza());
+        EXPECT_FALSE(At<ButtonCustom>(CancelButton)->GetEnabled());
+        amiga::ClearRequesterAnswers();
+        amiga::AnswerNextRequester(0); // yes, should it ask
+        Click(CancelButton);
+        EXPECT_EQ(amiga::LastRequester().buttons, 0) << "a question was asked";
+        EXPECT_EQ(form->GetStato(), givenUp ? 1 : 2);
+        form.reset();
+        amiga::ClearRequesterAnswers();
+    }
+}
+
 TEST_F(GameFlow, InfoOpensExactlyOneAboutWindowAndKeysChangeNothing)
 {
     Start();
