@@ -301,6 +301,8 @@ LONG EasyRequestArgs(Window* window, const EasyStruct* easyStruct, ULONG* /*idcm
     state.last = internal::RecordOf(requester);
     state.last.buttons = static_cast<int>(layout.buttons.size());
     state.last.lines = static_cast<int>(layout.lines.size());
+    state.last.title = title;
+    state.last.text = easyStruct->es_TextFormat != nullptr ? easyStruct->es_TextFormat : "";
     InjectPendingAnswer(requester, layout);
 
     const size_t count = layout.buttons.size();

@@ -122,6 +122,8 @@ TEST_F(GameFlow, AWinShowsTheSolvedRowAndAMessageThenNewGameStartsWithoutAsking)
     amiga::AnswerNextRequester(0);
     Play(code);
     EXPECT_EQ(amiga::LastRequester().buttons, 1);
+    EXPECT_EQ(amiga::LastRequester().text, "perfect, you won!");
+    EXPECT_EQ(amiga::LastRequester().title, "Kesa Pegline - http://www.kesa.example");
     EXPECT_EQ(TextAt(Result(10 - 1)), "P 4 C 0");
     EXPECT_EQ(form->GetStato(), 2);
     EXPECT_EQ(Saved("stato"), "2\n");
@@ -188,6 +190,21 @@ TEST_F(GameFlow, GreyedCancelAsksNothingAfterGivingUpOrAWin)
     }
 }
 
+TEST_F(GameFlow, GuidaAndHomeOpenTheMakersPagesFromTheirShortcuts)
+{
+    std::vector<std::string> lines;
+    amiga::SetExecuteRunner([&lines](const std::string& line) {
+        lines.push_back(line);
+        return 0;
+    });
+    Start();
+    amiga::InjectKey(0x24, amiga::IEQUALIFIER_LCOMMAND); // Alt+G
+    amiga::InjectKey(0x25, amiga::IEQUALIFIER_LCOMMAND); // Alt+H
+    Dispatch();
+    amiga::SetExecuteRunner({});
+    EXPECT_EQ(lines, (std::vector<std::string>{"http://www.kesa.example/KesaPegline.asp", "http://www.kesa.example"}));
+}
+
 TEST_F(GameFlow, InfoOpensExactlyOneAboutWindowAndKeysChangeNothing)
 {
     Start();
@@ -210,6 +227,8 @@ TEST_F(GameFlow, ExitAsksAndNoKeepsPlayingFromTheButtonTheMenuAndTheCloseButton)
     amiga::AnswerNextRequester(1);
     EXPECT_FALSE(Click(ExitButton));
     EXPECT_EQ(amiga::LastRequester().buttons, 2);
+    EXPECT_EQ(amiga::LastRequester().text, "Do you really want to go exit?");
+    EXPECT_EQ(amiga::LastRequester().title, "Exit");
     // The menu shortcut Alt+E (the host's Alt is the platform's Amiga key) reaches Exit.
     amiga::AnswerNextRequester(1);
     amiga::InjectKey(0x12, amiga::IEQUALIFIER_LCOMMAND);
