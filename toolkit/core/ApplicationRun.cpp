@@ -10,6 +10,7 @@
 // NativeGadget and CommandElement bases, a menu pick through the handler the menu bar set.
 #include "toolkit/core/Application.h"
 
+#include "platform/dos/Dos.h"
 #include "platform/exec/Exec.h"
 #include "platform/gadtools/GadTools.h"
 #include "platform/keymap/Keymap.h"
@@ -462,6 +463,10 @@ void Application::Run(Form* main)
         // Without its window the main window can send nothing: waiting would never end.
         if (main == nullptr || main->GetHandle() == nullptr)
             break;
+        // A break is the system asking the program to end (a session that closes): nobody is
+        // there to answer the main window's closing question, so it is not asked.
+        if ((SetSignal(0, SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C) != 0)
+            break;
         const unsigned long timerMask = ElaboraMessaggiTimer();
         const unsigned long windowMask = ElaboraMessaggiWinSec(main, ie, buffer, length);
         amiga::Window* window = main->GetHandle();
@@ -474,8 +479,8 @@ void Application::Run(Form* main)
                 if (main->OnClosing())
                     done = 1;
             }
-        } else {
-            Wait(timerMask | windowMask | PortMask(window));
+        } else if ((Wait(timerMask | windowMask | PortMask(window) | SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C) != 0) {
+            break;
         }
     }
 
