@@ -84,14 +84,14 @@ FormMain::~FormMain()
     DeleteAndClear(timer);
     CloseForm();
     DeleteAndClear(formAbout);
-    // Items before their menus and menus before the bar: each leaves its parent's list as
-    // it goes, so a parent must still be there.
+    // The bar first: it frees the strip and leaves its menus and their items orphans, which
+    // then go without rebuilding a strip for each one.
+    DeleteAndClear(mnuBar);
+    DeleteAndClear(mnuFile);
+    DeleteAndClear(mnuHelp);
     DeleteAndClear(mnuExit);
     DeleteAndClear(mnuHome);
     DeleteAndClear(mnuGuida);
-    DeleteAndClear(mnuFile);
-    DeleteAndClear(mnuHelp);
-    DeleteAndClear(mnuBar);
     DeleteAndClear(btnInfo);
     DeleteAndClear(btnOk);
     DeleteAndClear(btnCancel);

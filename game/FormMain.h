@@ -124,11 +124,12 @@ public:
         std::string colori[4];
     };
     // What CheckSavedGame made of one.
-    enum class SavedGameVerdict { Consistent, Repaired, Discarded };
+    enum class SavedGameVerdict { Consistent, Repaired, NewGameUnfinished, Discarded };
     // Takes a saved game only when the rules could have produced it: repairs what follows from
-    // the rest (a state that contradicts the last record, a colour outside 0-7) and discards
-    // the rest. `reason` says what was wrong; state, history, code and colours receive the
-    // game to play unless it was discarded.
+    // the rest (a state that contradicts the last record, a colour outside 0-7), tells a NEW
+    // GAME stopped half-way (state 2 without a solved record) and discards the rest. `reason`
+    // says what was wrong; state, history, code and colours receive the game to play when it
+    // is consistent or repaired.
     static SavedGameVerdict CheckSavedGame(const SavedGame& saved, int& state,
                                            std::string& history, std::string& code,
                                            int colours[4], std::string& reason);

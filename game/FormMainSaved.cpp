@@ -10,6 +10,7 @@
 #include "toolkit/controls/SubMenu.h"
 #include "toolkit/core/Application.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -125,11 +126,16 @@ bool FormMain::LeggiDati()
     case SavedGameVerdict::Consistent:
         break;
     case SavedGameVerdict::Repaired:
-        Application::Log("Saved game repaired: " + reason);
+        Application::Log("Partita salvata riparata: " + reason);
+        ScriviDati();
+        break;
+    case SavedGameVerdict::NewGameUnfinished:
+        Application::Log("Partita salvata con una nuova partita non finita, ne inizia un'altra: " + reason);
+        NewGame();
         ScriviDati();
         break;
     case SavedGameVerdict::Discarded:
-        Application::Log("Saved game discarded, a new game starts: " + reason);
+        Application::Log("Partita salvata scartata, ne inizia una nuova: " + reason);
         NewGame();
         ScriviDati();
         break;
@@ -144,7 +150,7 @@ FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int&
     const std::string savedCode = StringUtils::Trim(saved.sequenza);
     const std::string savedHistory = StringUtils::Trim(saved.proposte);
     if (!IsCode(savedCode)) {
-        reason = "the hidden code " + Quoted(savedCode) + " is not four colours 0-7";
+        reason = "il codice segreto " + Quoted(savedCode) + " non ha quattro colori 0-7";
         return SavedGameVerdict::Discarded;
     }
     std::vector<std::string> records;
@@ -158,43 +164,47 @@ FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int&
         const std::string& record = records[i];
         const std::string number = StringUtils::IntToStr(static_cast<long>(i + 1));
         if (!IsRecord(record)) {
-            reason = "record " + number + " " + Quoted(record) + " is not a proposal and its score";
+            reason = "il record " + number + " " + Quoted(record) + " non e' una proposta con il suo punteggio";
             return SavedGameVerdict::Discarded;
         }
         int exact = 0;
         int colourOnly = 0;
         ValutaProposta(record.substr(0, 4), savedCode, &exact, &colourOnly);
         if (record[4] - '0' != exact || record[5] - '0' != colourOnly) {
-            reason = "record " + number + " " + Quoted(record) + " is not scored against the hidden code";
+            reason = "il record " + number + " " + Quoted(record) + " non ha il punteggio del codice segreto";
             return SavedGameVerdict::Discarded;
         }
         if (exact == 4 && i + 1 != records.size()) {
-            reason = "record " + number + " solves the code but play went on";
+            reason = "il record " + number + " risolve il codice ma il gioco continua";
             return SavedGameVerdict::Discarded;
         }
     }
     const bool solved = !records.empty() && records.back()[4] == '4';
 
     std::vector<std::string> repairs;
+    // Digits read as the reader reads them: leading zeros count for nothing ("00" is 0).
     const std::string savedState = StringUtils::Trim(saved.stato);
+    const std::string significant = savedState.substr(std::min(savedState.find_first_not_of('0'), savedState.size()));
     int takenState = 0;
-    if (savedState == "0" || savedState == "1" || savedState == "2") {
-        takenState = savedState[0] - '0';
+    if (IsDigits(savedState) && (significant.empty() || significant == "1" || significant == "2")) {
+        takenState = std::atoi(savedState.c_str());
     } else if (solved) {
         takenState = 2;
-        repairs.push_back("state " + Quoted(savedState) + " after a solved record is 2");
+        repairs.push_back("lo stato " + Quoted(savedState) + " dopo un record vincente diventa 2");
     } else {
-        reason = "the state " + Quoted(savedState) + " is not 0, 1 or 2";
+        reason = "lo stato " + Quoted(savedState) + " non e' 0, 1 o 2";
         return SavedGameVerdict::Discarded;
     }
+    if (takenState == 2 && !solved) {
+        // What a stop between the values NEW GAME writes leaves: taken as it is, it would deal
+        // the hidden code just solved again.
+        reason = "lo stato 2 senza un record vincente";
+        return SavedGameVerdict::NewGameUnfinished;
+    }
     if (takenState != 2 && solved) {
-        repairs.push_back("state " + StringUtils::IntToStr(takenState) +
-                          " after a solved record is 2");
+        repairs.push_back("lo stato " + StringUtils::IntToStr(takenState) +
+                          " dopo un record vincente diventa 2");
         takenState = 2;
-    } else if (takenState == 2 && !solved) {
-        // What a stop in the middle of starting a new game leaves: the game goes on.
-        repairs.push_back("state 2 without a solved record is 0");
-        takenState = 0;
     }
 
     int takenColours[4] = {0, 0, 0, 0};
@@ -206,8 +216,8 @@ FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int&
         if (value >= 0 && value <= 7) {
             takenColours[k] = value;
         } else {
-            repairs.push_back("colour " + StringUtils::IntToStr(k + 1) + " " + Quoted(text) +
-                              " is 0");
+            repairs.push_back("il colore " + StringUtils::IntToStr(k + 1) + " " + Quoted(text) +
+                              " diventa 0");
         }
     }
 

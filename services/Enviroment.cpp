@@ -9,8 +9,8 @@
 #include "services/OpenTextFile.h"
 #include "services/StringUtils.h"
 
+#include <chrono>
 #include <cstdlib>
-#include <ctime>
 
 short Enviroment::RandomizeFlag = 0;
 
@@ -26,7 +26,10 @@ std::string CreatedIfMissing(const std::string& directory) {
 
 int32_t Enviroment::Random(int32_t a, int32_t b) {
     if (RandomizeFlag == 0) {
-        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        // Whole seconds would deal the same numbers to every event of one second (two new
+        // games in a row): the clock's nanoseconds and the generator's last state mix in.
+        const auto now = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+        std::srand(static_cast<unsigned>(now ^ (now >> 32)) ^ static_cast<unsigned>(std::rand()));
         RandomizeFlag = 1;
     }
     // Counted in 64 bits so that the widest ranges neither overflow nor divide by zero; for

@@ -21,9 +21,9 @@ public:
     // The event dispatcher clears it before every input event.
     static short RandomizeFlag;
 
-    // A number from a to b inclusive: a + rand() mod (b - a + 1), seeding with the calendar
-    // clock's seconds first when RandomizeFlag is 0. Draws within one second after clearing
-    // the flag repeat. b < a gives a.
+    // A number from a to b inclusive: a + rand() mod (b - a + 1), seeding first when
+    // RandomizeFlag is 0, from the calendar clock to the nanosecond mixed with the
+    // generator's last state: two seedings repeat their draws only by chance. b < a gives a.
     static int32_t Random(int32_t a, int32_t b);
 
     // Runs the command line through the platform; nonzero when it was run. The text goes

@@ -18,7 +18,9 @@ uint64_t NowMicros();
 // Raw input at the host boundary, in screen coordinates (0..width-1, 0..height-1 of the
 // front screen, already unscaled).
 struct HostEvent {
-    enum class Kind { PointerMove, ButtonDown, ButtonUp, KeyDown, KeyUp, CloseRequest, Wake };
+    // CloseRequest: the host window's close button. Break: the system asks the program to end
+    // (a signal); the task gets SIGBREAKF_CTRL_C, as from a shell's Ctrl-C.
+    enum class Kind { PointerMove, ButtonDown, ButtonUp, KeyDown, KeyUp, CloseRequest, Break, Wake };
     enum Button { LeftButton = 1, RightButton = 2, MiddleButton = 3 };
     Kind kind = Kind::Wake;
     int x = 0;

@@ -45,6 +45,8 @@ bool StartVideo()
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // The close button is a request to the program, which decides whether to quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // SDL would turn SIGTERM and SIGINT into that same request; ours end the program.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return Fail("no display available", SDL_GetError());
     }
@@ -60,6 +62,7 @@ bool StartVideo()
     state.videoStarted = true;
     state.blockingDriver = name == "x11" || name == "wayland" || name == "windows" || name == "cocoa";
     state.wakeEventType = SDL_RegisterEvents(1);
+    CatchTermination();
     return true;
 }
 
@@ -77,6 +80,7 @@ void StopVideo()
         state.windowId = 0;
     }
     if (state.videoStarted) {
+        ReleaseTermination();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         state.videoStarted = false;
     }

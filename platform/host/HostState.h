@@ -63,4 +63,9 @@ struct HostState {
 
 HostState& State();
 
+// SIGTERM, SIGINT and SIGHUP queue a Break event from the start of the video until its stop
+// (HostSignals.cpp); the dispositions before are restored.
+void CatchTermination();
+void ReleaseTermination();
+
 } // namespace amiga::host

@@ -3,6 +3,8 @@
 // program gadgets, menus and IDCMP messages, as the platform routes them.
 #include "platform/intuition/State.h"
 #include "platform/intuition/MenuState.h"
+#include "platform/dos/Dos.h"
+#include "platform/exec/Exec.h"
 
 #include <algorithm>
 
@@ -419,6 +421,9 @@ void RouteHostEvent(const HostEvent& event)
         break;
     case Kind::CloseRequest:
         CloseRequested();
+        break;
+    case Kind::Break:
+        Signal(FindTask(nullptr), SIGBREAKF_CTRL_C);
         break;
     case Kind::Wake:
         break;

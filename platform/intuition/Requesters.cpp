@@ -2,6 +2,7 @@
 // EasyRequestArgs: a requester window with text lines and buttons, and its own modal loop.
 #include "platform/intuition/Requesters.h"
 
+#include "platform/dos/Dos.h"
 #include "platform/exec/Exec.h"
 #include "platform/graphics/Internal.h"
 #include "platform/testing/InputTesting.h"
@@ -301,6 +302,8 @@ LONG EasyRequestArgs(Window* window, const EasyStruct* easyStruct, ULONG* /*idcm
     state.last = internal::RecordOf(requester);
     state.last.buttons = static_cast<int>(layout.buttons.size());
     state.last.lines = static_cast<int>(layout.lines.size());
+    state.last.title = title;
+    state.last.text = easyStruct->es_TextFormat != nullptr ? easyStruct->es_TextFormat : "";
     InjectPendingAnswer(requester, layout);
 
     const size_t count = layout.buttons.size();
@@ -308,7 +311,12 @@ LONG EasyRequestArgs(Window* window, const EasyStruct* easyStruct, ULONG* /*idcm
     int pressed = -1;
     const ULONG signal = 1UL << requester->UserPort->mp_SigBit;
     while (result < 0) {
-        Wait(signal);
+        // A break (the system asking the program to end) answers as Esc does, and stays set
+        // for the program's own loop to end on.
+        if ((Wait(signal | SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C) != 0) {
+            SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
+            result = 0;
+        }
         while (auto* message = reinterpret_cast<IntuiMessage*>(GetMsg(requester->UserPort))) {
             const ULONG messageClass = message->Class;
             const UWORD code = message->Code;

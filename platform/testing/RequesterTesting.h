@@ -4,6 +4,7 @@
 
 #include "platform/common/Types.h"
 
+#include <string>
 #include <vector>
 
 namespace amiga {
@@ -23,6 +24,7 @@ void ClearRequesterAnswers();
 struct RequesterRecord {
     int buttons = 0;          // number of buttons shown
     int lines = 0;            // number of text lines shown
+    std::string title, text;  // as given, before the text is split into lines
     LONG left = 0, top = 0, width = 0, height = 0; // its window on the screen
     std::vector<UBYTE> pixels; // the window's pens as first drawn, width * height
     UBYTE At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }

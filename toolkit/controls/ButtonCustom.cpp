@@ -115,7 +115,9 @@ void ButtonCustom::Show()
 
 void ButtonCustom::ShowActivate()
 {
-    GUIElement::ShowActivate();
+    // The element-model ShowActivate would come back through this class's Show and paint
+    // twice.
+    GUIElement::Show();
     OnPaint();
 }
 
@@ -147,7 +149,9 @@ void ButtonCustom::Load()
 {
     if (loaded)
         return;
-    LoadElementBase();
+    // The ID only: unlike LoadElementBase, the handle value stays what it was.
+    if (id == 0)
+        id = ++countForm;
     loaded = true;
     visible = true;
 }

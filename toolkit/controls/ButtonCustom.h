@@ -38,7 +38,8 @@ public:
     void OnPaint() override;
     void OnFocus() override;
     void OnLeave() override;
-    // Assigns the ID on first load; marks loaded and visible; paints nothing.
+    // Assigns the ID on first load, leaving the handle value alone; marks loaded and visible;
+    // paints nothing.
     void Load() override;
 
     // Each stores and repaints when loaded. Pictures are not owned.

@@ -108,7 +108,9 @@ void CellControl::Show()
 
 void CellControl::ShowActivate()
 {
-    GUIElement::ShowActivate();
+    // The element-model ShowActivate would come back through this class's Show and paint
+    // twice.
+    GUIElement::Show();
     OnPaint();
 }
 

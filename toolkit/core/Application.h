@@ -74,7 +74,8 @@ public:
     // The program's only event loop (its source: ApplicationRun.cpp). Each turn polls the
     // timers, drains the secondary windows and handles at most one message of the main
     // window, sleeping when that window has nothing. Returns when the main window agreed to
-    // close, with the menu strip freed and every window closed.
+    // close, or at once on a break (SIGBREAKF_CTRL_C: the system ends the program), with the
+    // menu strip freed and every window closed.
     static void Run(Form* main);
     // Gives each running timer at most one tick; the union of their signal masks.
     static unsigned long ElaboraMessaggiTimer();

@@ -10,6 +10,7 @@
 // NativeGadget and CommandElement bases, a menu pick through the handler the menu bar set.
 #include "toolkit/core/Application.h"
 
+#include "platform/dos/Dos.h"
 #include "platform/exec/Exec.h"
 #include "platform/gadtools/GadTools.h"
 #include "platform/keymap/Keymap.h"
@@ -66,6 +67,13 @@ GUIElement* GadgetElement(APTR address)
 bool ParentIs(GUIElement* element, GUIElement* form)
 {
     return element != nullptr && element->IsChildren() != 0 && static_cast<Child*>(element)->GetParent() == form;
+}
+
+// Whether the loop may hand mouse or key input to the element: a disabled one keeps the
+// focus or the selection it had, but acts on nothing.
+bool Acts(GUIElement* element)
+{
+    return element != nullptr && element->GetEnabled();
 }
 
 // What one message says, copied before any handler runs.
@@ -189,8 +197,9 @@ private:
             break;
         case SELECTDOWN:
             if (Application::GadgetSel != nullptr) {
-                Application::GadgetSel->OnLeftMouseDOWN(p);
-            } else if (focus != nullptr && focus->Hit(p) && ParentIs(focus, form)) {
+                if (Acts(Application::GadgetSel))
+                    Application::GadgetSel->OnLeftMouseDOWN(p);
+            } else if (Acts(focus) && focus->Hit(p) && ParentIs(focus, form)) {
                 focus->OnLeftMouseDOWN(p);
             } else if (GUIElement* hit = Application::GetChildrenHit(form->GetID(), p)) {
                 MoveFocusTo(hit);
@@ -205,8 +214,9 @@ private:
             if (Application::GadgetSel != nullptr) {
                 GUIElement* sel = Application::GadgetSel;
                 Application::GadgetSel = nullptr;
-                sel->OnLeftMouseUP(p);
-            } else if (focus != nullptr && focus->Hit(p) && ParentIs(focus, form)) {
+                if (Acts(sel))
+                    sel->OnLeftMouseUP(p);
+            } else if (Acts(focus) && focus->Hit(p) && ParentIs(focus, form)) {
                 focus->OnLeftMouseUP(p);
             } else if (GUIElement* hit = Application::GetChildrenHit(form->GetID(), p)) {
                 if (MoveFocusTo(hit))
@@ -334,19 +344,19 @@ private:
 
         GUIElement* focus = Application::CustomsGadgetSel;
         if ((in.Code & IECODE_UP_PREFIX) == 0) {
-            if (focus != nullptr)
+            if (Acts(focus))
                 focus->OnKeyDOWN(key);
             Application::keyState[key] = 1;
             form->OnKeyDOWN(key);
         } else {
-            if (focus != nullptr)
+            if (Acts(focus))
                 focus->OnKeyUP(key);
             Application::keyState[key] = 0;
             form->OnKeyUP(key);
         }
         if (ch != 0) {
             // The focus owner may have changed in the handlers above.
-            if (Application::CustomsGadgetSel != nullptr)
+            if (Acts(Application::CustomsGadgetSel))
                 Application::CustomsGadgetSel->OnKeyPress(ch);
             form->OnKeyPress(ch);
         }
@@ -453,6 +463,10 @@ void Application::Run(Form* main)
         // Without its window the main window can send nothing: waiting would never end.
         if (main == nullptr || main->GetHandle() == nullptr)
             break;
+        // A break is the system asking the program to end (a session that closes): nobody is
+        // there to answer the main window's closing question, so it is not asked.
+        if ((SetSignal(0, SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C) != 0)
+            break;
         const unsigned long timerMask = ElaboraMessaggiTimer();
         const unsigned long windowMask = ElaboraMessaggiWinSec(main, ie, buffer, length);
         amiga::Window* window = main->GetHandle();
@@ -465,8 +479,8 @@ void Application::Run(Form* main)
                 if (main->OnClosing())
                     done = 1;
             }
-        } else {
-            Wait(timerMask | windowMask | PortMask(window));
+        } else if ((Wait(timerMask | windowMask | PortMask(window) | SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C) != 0) {
+            break;
         }
     }
 

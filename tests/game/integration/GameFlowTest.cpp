@@ -122,6 +122,8 @@ TEST_F(GameFlow, AWinShowsTheSolvedRowAndAMessageThenNewGameStartsWithoutAsking)
     amiga::AnswerNextRequester(0);
     Play(code);
     EXPECT_EQ(amiga::LastRequester().buttons, 1);
+    EXPECT_EQ(amiga::LastRequester().text, "perfect, you won!");
+    EXPECT_EQ(amiga::LastRequester().title, "Kesa Pegline - http://www.kesa.example");
     EXPECT_EQ(TextAt(Result(10 - 1)), "P 4 C 0");
     EXPECT_EQ(form->GetStato(), 2);
     EXPECT_EQ(Saved("stato"), "2\n");
@@ -165,6 +167,44 @@ TEST_F(GameFlow, CancelAsksFirstAndNoChangesNothing)
     EXPECT_EQ(TextAt(GoButton), "NEW GAME");
 }
 
+TEST_F(GameFlow, GreyedCancelAsksNothingAfterGivingUpOrAWin)
+{
+    // Given up, CANCEL keeps the focus its click gave it; won, GO has it.
+    for (const bool givenUp : {true, false}) {
+        SCOPED_TRACE(givenUp ? "given up" : "won");
+        std::filesystem::remove_all("Settings");
+        Start();
+        amiga::AnswerNextRequester(0);
+        if (givenUp)
+            Click(CancelButton);
+        else
+            Play(form->GetSequenza());
+        EXPECT_FALSE(At<ButtonCustom>(CancelButton)->GetEnabled());
+        amiga::ClearRequesterAnswers();
+        amiga::AnswerNextRequester(0); // yes, should it ask
+        Click(CancelButton);
+        EXPECT_EQ(amiga::LastRequester().buttons, 0) << "a question was asked";
+        EXPECT_EQ(form->GetStato(), givenUp ? 1 : 2);
+        form.reset();
+        amiga::ClearRequesterAnswers();
+    }
+}
+
+TEST_F(GameFlow, GuidaAndHomeOpenTheMakersPagesFromTheirShortcuts)
+{
+    std::vector<std::string> lines;
+    amiga::SetExecuteRunner([&lines](const std::string& line) {
+        lines.push_back(line);
+        return 0;
+    });
+    Start();
+    amiga::InjectKey(0x24, amiga::IEQUALIFIER_LCOMMAND); // Alt+G
+    amiga::InjectKey(0x25, amiga::IEQUALIFIER_LCOMMAND); // Alt+H
+    Dispatch();
+    amiga::SetExecuteRunner({});
+    EXPECT_EQ(lines, (std::vector<std::string>{"http://www.kesa.example/KesaPegline.asp", "http://www.kesa.example"}));
+}
+
 TEST_F(GameFlow, InfoOpensExactlyOneAboutWindowAndKeysChangeNothing)
 {
     Start();
@@ -187,6 +227,8 @@ TEST_F(GameFlow, ExitAsksAndNoKeepsPlayingFromTheButtonTheMenuAndTheCloseButton)
     amiga::AnswerNextRequester(1);
     EXPECT_FALSE(Click(ExitButton));
     EXPECT_EQ(amiga::LastRequester().buttons, 2);
+    EXPECT_EQ(amiga::LastRequester().text, "Do you really want to go exit?");
+    EXPECT_EQ(amiga::LastRequester().title, "Exit");
     // The menu shortcut Alt+E (the host's Alt is the platform's Amiga key) reaches Exit.
     amiga::AnswerNextRequester(1);
     amiga::InjectKey(0x12, amiga::IEQUALIFIER_LCOMMAND);
@@ -233,7 +275,7 @@ TEST_F(GameFlow, RestoresEachStateAndPadsTheAttemptsLabel)
         if (c.stato != 1) {
             EXPECT_EQ(form->GetProposta(), c.colours);
         }
-        EXPECT_EQ(Log().find("Saved game"), std::string::npos) << "taken as it is";
+        EXPECT_EQ(Log().find("Partita salvata"), std::string::npos) << "taken as it is";
         form.reset();
     }
 }

@@ -14,16 +14,20 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
-std::string ReadLog()
+std::string ReadLog(const std::filesystem::path& file = "log.txt")
 {
-    std::ifstream in("log.txt", std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -107,4 +111,39 @@ TEST_F(ProgramEntry, MissingLibrariesAreLoggedInOrderAndOnlyTheNeededOnesStopThe
                          "Can't open  asl.library!\nLibrerie mancanti: il gioco non parte\n");
     EXPECT_EQ(amiga::FrontScreen(), nullptr);
     EXPECT_EQ(GfxBase, nullptr);
+}
+
+TEST_F(ProgramEntry, TheSystemsRequestsToEndEndTheBuiltProgramAtOnceWithoutAsking)
+{
+    const std::string program = KESA_BINARY_DIR "/game/kesa-pegline";
+    const std::filesystem::path code = "Settings/KesaPegline.exe/dati/Pegline_Code";
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        std::filesystem::remove_all("Settings");
+        const pid_t child = fork();
+        if (child == 0) {
+            execl(program.c_str(), program.c_str(), nullptr);
+            _exit(127);
+        }
+        ASSERT_GT(child, 0);
+        // Up once the new game is saved, its colours last.
+        for (int i = 0; i < 1000 && !std::filesystem::exists(code.parent_path() / "col4"); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const std::string saved = ReadLog(code);
+        kill(child, signal);
+        int status = 0;
+        pid_t ended = 0;
+        for (int i = 0; i < 500 && ended == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ended = waitpid(child, &status, WNOHANG);
+        }
+        if (ended == 0) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+        }
+        EXPECT_EQ(ended, child) << "still running 5 s later: asking?";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+        EXPECT_EQ(ReadLog(code), saved);
+        EXPECT_EQ(saved.size(), 5u);
+    }
 }

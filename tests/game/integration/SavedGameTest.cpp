@@ -4,6 +4,8 @@
 // game, with one line in the log, and the store holds the game played afterwards.
 #include "../GameFixture.h"
 
+#include <cstdlib>
+
 namespace {
 
 struct Damage {
@@ -15,30 +17,40 @@ struct Damage {
     const char* logLine; // the start of the log line; empty: nothing logged
 };
 
+// The values NEW GAME writes after a win, in order: Pegline_Bag, Pegline_Code, stato, col1..4.
+// A stop after each one but the last; the win was 000000;321640 against 3216.
+const char* const Unfinished = "Partita salvata con una nuova partita non finita, ne inizia un'altra: "
+                               "lo stato 2 senza un record vincente";
+
 const Damage Damages[] = {
     {"consistent game in progress", "0", "012312;321021", "0215", "7310", 0, "7310", ""},
+    {"state with a leading zero", "00", "012312;321021", "0215", "7310", 0, "7310", ""},
     {"stopped between the record and the state of a win", "0", "321021;021540", "0215", "0215",
-     2, "0215", "Saved game repaired: state 0 after a solved record is 2"},
-    {"stopped between the history and the state of a new game", "2", "", "5117", "0215", 0,
-     "0215", "Saved game repaired: state 2 without a solved record is 0"},
+     2, "0215", "Partita salvata riparata: lo stato 0 dopo un record vincente diventa 2"},
+    {"new game stopped after the history", "2", "", "3216", "3216", -1, "0000", Unfinished},
+    {"new game stopped after the code", "2", "", "5117", "3216", -1, "0000", Unfinished},
+    {"new game stopped after the state", "0", "", "5117", "3216", 0, "3216", ""},
+    {"new game stopped after colour 1", "0", "", "5117", "0216", 0, "0216", ""},
+    {"new game stopped after colour 2", "0", "", "5117", "0016", 0, "0016", ""},
+    {"new game stopped after colour 3", "0", "", "5117", "0006", 0, "0006", ""},
     {"state out of range, last record solved", "7", "021540", "0215", "0215", 2, "0215",
-     "Saved game repaired: state \"7\" after a solved record is 2"},
+     "Partita salvata riparata: lo stato \"7\" dopo un record vincente diventa 2"},
     {"state out of range", "x", "321021", "0215", "0000", -1, "0000",
-     "Saved game discarded, a new game starts: the state \"x\" is not 0, 1 or 2"},
+     "Partita salvata scartata, ne inizia una nuova: lo stato \"x\" non e' 0, 1 o 2"},
     {"colour out of range", "0", "", "0215", "0900", 0, "0000",
-     "Saved game repaired: colour 2 \"9\" is 0"},
+     "Partita salvata riparata: il colore 2 \"9\" diventa 0"},
     {"hidden code too short", "0", "", "021", "0000", -1, "0000",
-     "Saved game discarded, a new game starts: the hidden code \"021\" is not four colours 0-7"},
+     "Partita salvata scartata, ne inizia una nuova: il codice segreto \"021\" non ha quattro colori 0-7"},
     {"hidden code with a colour 8", "1", "", "0815", "0000", -1, "0000",
-     "Saved game discarded, a new game starts: the hidden code \"0815\""},
+     "Partita salvata scartata, ne inizia una nuova: il codice segreto \"0815\""},
     {"record torn", "0", "012312;3210", "0215", "0000", -1, "0000",
-     "Saved game discarded, a new game starts: record 2 \"3210\" is not a proposal"},
+     "Partita salvata scartata, ne inizia una nuova: il record 2 \"3210\" non e' una proposta"},
     {"history ending in a separator", "0", "321021;", "0215", "0000", -1, "0000",
-     "Saved game discarded, a new game starts: record 2 \"\" is not a proposal"},
+     "Partita salvata scartata, ne inizia una nuova: il record 2 \"\" non e' una proposta"},
     {"record scored against another code", "0", "012340", "0215", "0000", -1, "0000",
-     "Saved game discarded, a new game starts: record 1 \"012340\" is not scored"},
+     "Partita salvata scartata, ne inizia una nuova: il record 1 \"012340\" non ha il punteggio"},
     {"play went on after a win", "0", "021540;321021", "0215", "0000", -1, "0000",
-     "Saved game discarded, a new game starts: record 1 solves the code"},
+     "Partita salvata scartata, ne inizia una nuova: il record 1 risolve il codice"},
 };
 
 } // namespace
@@ -55,11 +67,11 @@ TEST_F(SavedGame, EachKindOfDamageIsRepairedOrReplacedWithOneLogLine)
         Start();
         const std::string log = Log();
         if (*damage.logLine == '\0') {
-            EXPECT_EQ(log.find("Saved game"), std::string::npos);
+            EXPECT_EQ(log.find("Partita salvata"), std::string::npos);
         } else {
-            EXPECT_EQ(log.find(damage.logLine), log.find("Saved game")) << log;
+            EXPECT_EQ(log.find(damage.logLine), log.find("Partita salvata")) << log;
             EXPECT_NE(log.find(damage.logLine), std::string::npos) << log;
-            EXPECT_EQ(log.find("Saved game", log.find("Saved game") + 1), std::string::npos);
+            EXPECT_EQ(log.find("Partita salvata", log.find("Partita salvata") + 1), std::string::npos);
         }
         if (damage.state_ < 0) {
             EXPECT_EQ(form->GetStato(), 0);
@@ -72,7 +84,7 @@ TEST_F(SavedGame, EachKindOfDamageIsRepairedOrReplacedWithOneLogLine)
         }
         EXPECT_EQ(form->GetProposta(), damage.takenColours);
         // What is shown is what is stored.
-        EXPECT_EQ(Saved("stato"), std::to_string(form->GetStato()) + "\n");
+        EXPECT_EQ(std::atoi(Saved("stato").c_str()), form->GetStato());
         EXPECT_EQ(Saved("Pegline_Bag"), form->GetProposte() + "\n");
         EXPECT_EQ(Saved("Pegline_Code"), form->GetSequenza() + "\n");
         form.reset();
@@ -90,5 +102,5 @@ TEST_F(SavedGame, ValuesReadBackWithBlanksAndMissingColoursAreTakenAsDocumented)
     EXPECT_EQ(form->GetStato(), 2);
     EXPECT_EQ(form->GetProposte(), "021540");
     EXPECT_EQ(form->GetProposta(), "0200");
-    EXPECT_EQ(Log().find("Saved game"), std::string::npos);
+    EXPECT_EQ(Log().find("Partita salvata"), std::string::npos);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // EasyRequestArgs answered through injected input: results, keys, literal "%", layout, and
 // the windows under it left intact.
+#include "platform/dos/Dos.h"
+#include "platform/exec/Exec.h"
 #include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
 #include "platform/testing/RequesterTesting.h"
@@ -91,7 +93,7 @@ TEST_F(RequesterTest, ButtonsAreNumberedFromTheLeftWithTheRightmostZero)
     EXPECT_EQ(LastRequester().buttons, 3);
 }
 
-TEST_F(RequesterTest, ReturnChoosesTheLeftmostAndEscTheRightmost)
+TEST_F(RequesterTest, ReturnChoosesTheLeftmostAndEscOrABreakTheRightmost)
 {
     AnswerNextRequesterWithKey(RAWKEY_RETURN);
     EXPECT_EQ(Ask("Quit?", "YES | NO", window), 1);
@@ -99,6 +101,12 @@ TEST_F(RequesterTest, ReturnChoosesTheLeftmostAndEscTheRightmost)
     EXPECT_EQ(Ask("Quit?", "YES | NO", window), 0);
     AnswerNextRequesterWithKey(RAWKEY_KP_ENTER);
     EXPECT_EQ(Ask("Done.", "OK", window), 0); // a lone button is the rightmost one too
+    // The system asking the program to end answers at once and leaves the break for the
+    // program's loop. (The Return is only heard if the break is not.)
+    SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
+    AnswerNextRequesterWithKey(RAWKEY_RETURN);
+    EXPECT_EQ(Ask("Quit?", "YES | NO", window), 0);
+    EXPECT_EQ(SetSignal(0, SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
 }
 
 TEST_F(RequesterTest, TextIsShownLiterallyInCentredWindowOverIntactWindows)

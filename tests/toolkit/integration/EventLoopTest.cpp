@@ -4,6 +4,10 @@
 #include "EventLoopSupport.h"
 
 #include "platform/intuition/InputEvent.h"
+#include "toolkit/controls/ButtonCustom.h"
+#include "toolkit/controls/CellControl.h"
+#include "toolkit/controls/ImageFrame.h"
+#include "toolkit/data/BuiltinImages.h"
 #include "toolkit/core/Timer.h"
 
 using namespace amiga;
@@ -116,6 +120,49 @@ TEST_F(EventLoopTest, ClicksOnADisabledWindowBeepAndDeliverNothing)
     RunLoop();
     EXPECT_EQ(DisplayBeepCount() - beeps, 2u); // the press and the release
     EXPECT_TRUE(TraceOf({"dialog.", "inside."}).empty());
+}
+
+TEST_F(EventLoopTest, AControlDisabledByItsOwnClickGetsNoMouseOrKeysThoughItKeepsTheFocus)
+{
+    // As CANCEL is greyed by its own command: each kind of control, side by side, disables
+    // itself on its first release; a key and a second click follow while it holds the focus.
+    struct Heard {
+        static void Note(GUIElement* e, const char* what) { Trace::Note(e->GetKesaClassName() + what); }
+        static void Down(GUIElement* e, unsigned long, tagPOINT) { Note(e, ".down"); }
+        static void Up(GUIElement* e, unsigned long, tagPOINT)
+        {
+            Note(e, ".up");
+            e->SetEnabled(false);
+        }
+        static void Key(GUIElement* e, int) { Note(e, ".key"); }
+        static bool Press(GUIElement* e, int)
+        {
+            Note(e, ".press");
+            return true;
+        }
+    };
+    Child* kinds[] = {Add<ButtonCustom>(main.get(), "B"), Add<CellControl>(main.get()),
+                      Add<MyImage>(main.get(), lstImg[0]), Add<ImageFrame>(main.get(), lstImg, 0, 0)};
+    Calls expected;
+    for (int i = 0; i < 4; ++i) {
+        Child* control = kinds[i];
+        control->SetLocation(100 + 100 * i, 100);
+        control->SetSize(60, 40);
+        control->SetOnLeftMouseDOWN(&Heard::Down);
+        control->SetOnLeftMouseUP(&Heard::Up);
+        control->SetOnKeyDOWN(&Heard::Key);
+        control->SetOnKeyUP(&Heard::Key);
+        control->SetOnKeyPress(&Heard::Press);
+        control->Show();
+        InjectClick(120 + 100 * i, 120);
+        InjectKey(RAWKEY_A);
+        InjectClick(120 + 100 * i, 120);
+        expected.push_back(control->GetKesaClassName() + ".down");
+        expected.push_back(control->GetKesaClassName() + ".up");
+    }
+    InjectCloseRequest();
+    RunLoop();
+    EXPECT_EQ(TraceOf({"ButtonCustom.", "cellcontrol.", "image.", "imageframe."}), expected);
 }
 
 TEST_F(EventLoopTest, PostQuitRefusedKeepsRunningAndAcceptedClosesEveryWindow)

@@ -61,6 +61,15 @@ TEST_F(ButtonCustomTest, DisabledCaptionInPen22WithoutFocusRectangleEvenWhenFocu
     EXPECT_GT(Caption(22), 10);
 }
 
+TEST_F(ButtonCustomTest, LoadTakesTheNextIdButLeavesTheHandleValue)
+{
+    ButtonCustom* button = Button("GO");
+    const unsigned int before = GUIElement::countForm;
+    button->Show();
+    EXPECT_EQ(button->GetID(), before + 1);
+    EXPECT_EQ(*static_cast<unsigned long*>(button->GetHWND()), 0u); // what its mouse handlers get
+}
+
 TEST_F(ButtonCustomTest, FaceColourFromButtonParentWindowOrPenZero)
 {
     auto* panel = Add<PanelChildren>(main.get());

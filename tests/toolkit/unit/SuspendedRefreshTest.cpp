@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // While Application::SospendiRefresh is set, no self-painting control touches its window,
-// whatever operation would otherwise repaint it.
+// whatever operation would otherwise repaint it; otherwise showing one paints it once.
 #include "toolkit/controls/ButtonCustom.h"
 #include "toolkit/controls/CellControl.h"
 #include "toolkit/controls/FormAbout.h"
+#include "toolkit/controls/MyImage.h"
 #include "toolkit/data/BuiltinImages.h"
 
 #include "ControlTestSupport.h"
@@ -17,6 +18,18 @@ using namespace amiga;
 namespace {
 
 class SuspendedRefreshTest : public ControlFixture {};
+
+template <typename Control>
+class Counting : public Control {
+public:
+    using Control::Control;
+    void OnPaint() override
+    {
+        ++paints;
+        Control::OnPaint();
+    }
+    int paints = 0;
+};
 
 TEST_F(SuspendedRefreshTest, NoControlPaintsWhileRefreshIsSuspended)
 {
@@ -71,6 +84,23 @@ TEST_F(SuspendedRefreshTest, NoControlPaintsWhileRefreshIsSuspended)
     button->OnPaint();
     cell->OnPaint();
     EXPECT_LT(Count(0, 0, 200, 150, 5), 200 * 150 - 2000);
+}
+
+TEST_F(SuspendedRefreshTest, ShowAndShowActivatePaintEachControlOnce)
+{
+    auto* button = Add<Counting<ButtonCustom>>(main.get(), "GO");
+    auto* cell = Add<Counting<CellControl>>(main.get());
+    auto* image = Add<Counting<MyImage>>(main.get(), nullptr);
+    const std::vector<std::pair<Child*, int*>> counted = {
+        {button, &button->paints}, {cell, &cell->paints}, {image, &image->paints}};
+    for (const auto& [control, paints] : counted) {
+        SCOPED_TRACE(control->GetKesaClassName());
+        control->Show();
+        EXPECT_EQ(*paints, 1);
+        control->Hide();
+        control->ShowActivate();
+        EXPECT_EQ(*paints, 2);
+    }
 }
 
 TEST_F(SuspendedRefreshTest, AboutWindowOpenedWhileSuspendedPaintsNoneOfItsChildren)
