@@ -105,11 +105,6 @@ bool InFlight(IORequest* request)
 
 } // namespace
 
-void RegisterDevice(const char* name, DeviceFactory factory)
-{
-    Exec().extraDevices.emplace_back(name, std::move(factory));
-}
-
 void CompleteIO(IORequest* request, BYTE error)
 {
     {

@@ -58,7 +58,8 @@ struct ExecState {
 };
 
 ExecState& Exec();
-void ResetExec();
+// Where Exec() keeps the state; the testing library drops it to start afresh.
+std::unique_ptr<ExecState>& ExecHolder();
 
 // Completes what is due on every open device; returns the earliest next deadline.
 uint64_t ServiceDevices();

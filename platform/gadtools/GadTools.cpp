@@ -191,16 +191,6 @@ void GadToolsGadgetReleased(WindowRecord* window, Gadget* gadget)
     }
 }
 
-void ResetGadTools()
-{
-    auto& state = Intuition();
-    for (auto& entry : state.gadtools) {
-        delete const_cast<Gadget*>(entry.first);
-    }
-    state.gadtools.clear();
-    state.visualInfos.clear();
-}
-
 } // namespace internal
 
 using namespace internal;

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -62,5 +63,7 @@ struct HostState {
 };
 
 HostState& State();
+// Where State() keeps the state; the testing library drops it to start afresh.
+std::unique_ptr<HostState>& StateHolder();
 
 } // namespace amiga::host

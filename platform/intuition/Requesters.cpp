@@ -4,58 +4,16 @@
 
 #include "platform/exec/Exec.h"
 #include "platform/graphics/Internal.h"
-#include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
 #include "platform/intuition/RequesterState.h"
-#include "platform/testing/RequesterTesting.h"
-#include "platform/testing/Testing.h"
+#include "platform/intuition/State.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace amiga {
-
-namespace internal {
-
-RequesterState& Requesters()
-{
-    static RequesterState state;
-    return state;
-}
-
-UWORD PenOf(Screen* screen, UWORD which, UWORD fallback)
-{
-    UWORD pen = fallback;
-    if (screen == nullptr)
-        return pen;
-    if (DrawInfo* info = GetScreenDrawInfo(screen)) {
-        if (info->dri_Pens != nullptr && which < info->dri_NumPens)
-            pen = info->dri_Pens[which];
-        FreeScreenDrawInfo(screen, info);
-    }
-    return pen;
-}
-
-RequesterRecord RecordOf(const Window* window)
-{
-    RequesterRecord record;
-    record.left = window->LeftEdge;
-    record.top = window->TopEdge;
-    record.width = window->Width;
-    record.height = window->Height;
-    const BitMap* bitmap = window->RPort->BitMap;
-    record.pixels.resize(static_cast<size_t>(record.width) * static_cast<size_t>(record.height));
-    for (int y = 0; y < record.height && y < bitmap->Rows; ++y)
-        std::memcpy(record.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(record.width),
-                    bitmap->Pixels + static_cast<size_t>(y) * bitmap->BytesPerRow,
-                    static_cast<size_t>(std::min<int>(record.width, bitmap->Width)));
-    return record;
-}
-
-} // namespace internal
 
 namespace {
 
@@ -65,6 +23,18 @@ constexpr int kTextPadY = 6;
 constexpr int kButtonPadX = 16;   // label width plus this, at least kButtonMinWidth
 constexpr int kButtonMinWidth = 48;
 constexpr int kButtonGap = 10;
+
+// A pen of the screen's DrawInfo (DETAILPEN...), `fallback` without one.
+UBYTE PenOf(Screen* screen, UWORD which, UWORD fallback)
+{
+    UWORD pen = fallback;
+    if (DrawInfo* info = GetScreenDrawInfo(screen)) {
+        if (info->dri_Pens != nullptr && which < info->dri_NumPens)
+            pen = info->dri_Pens[which];
+        FreeScreenDrawInfo(screen, info);
+    }
+    return static_cast<UBYTE>(pen);
+}
 
 std::vector<std::string> Split(CONST_STRPTR text, char separator)
 {
@@ -210,37 +180,6 @@ LONG ResultOf(size_t index, size_t count)
     return index + 1 == count ? 0 : static_cast<LONG>(index + 1);
 }
 
-// Queues the answer a test asked for as the host's input: the click at the button's centre,
-// or the key.
-void InjectPendingAnswer(const Window* window, const Layout& layout)
-{
-    internal::RequesterState& state = internal::Requesters();
-    using internal::HostEvent;
-    if (state.pendingButton >= 0) {
-        const size_t index = std::min(static_cast<size_t>(state.pendingButton), layout.buttons.size() - 1);
-        const Button& button = layout.buttons[index];
-        HostEvent event;
-        event.x = window->LeftEdge + button.left + button.width / 2;
-        event.y = window->TopEdge + button.top + button.height / 2;
-        event.kind = HostEvent::Kind::PointerMove;
-        InjectHostEvent(event);
-        event.button = HostEvent::LeftButton;
-        event.kind = HostEvent::Kind::ButtonDown;
-        InjectHostEvent(event);
-        event.kind = HostEvent::Kind::ButtonUp;
-        InjectHostEvent(event);
-        state.pendingButton = -1;
-    } else if (state.pendingKey != 0) {
-        HostEvent event;
-        event.rawKey = state.pendingKey;
-        event.kind = HostEvent::Kind::KeyDown;
-        InjectHostEvent(event);
-        event.kind = HostEvent::Kind::KeyUp;
-        InjectHostEvent(event);
-        state.pendingKey = 0;
-    }
-}
-
 // Opens the requester's window centred on the screen and draws its text and buttons.
 Window* OpenRequester(Window* parent, const EasyStruct* easy, Screen* screen, bool publicScreen, Layout& layout,
                       Pens& pens)
@@ -267,12 +206,8 @@ Window* OpenRequester(Window* parent, const EasyStruct* easy, Screen* screen, bo
     if (requester == nullptr)
         return nullptr;
     SetFont(requester->RPort, internal::DefaultFont());
-    pens = {static_cast<UBYTE>(internal::PenOf(screen, TEXTPEN, 1)),
-            static_cast<UBYTE>(internal::PenOf(screen, SHINEPEN, 2)),
-            static_cast<UBYTE>(internal::PenOf(screen, SHADOWPEN, 1)),
-            static_cast<UBYTE>(internal::PenOf(screen, FILLPEN, 3)),
-            static_cast<UBYTE>(internal::PenOf(screen, FILLTEXTPEN, 1)),
-            static_cast<UBYTE>(internal::PenOf(screen, BACKGROUNDPEN, 0))};
+    pens = {PenOf(screen, TEXTPEN, 1), PenOf(screen, SHINEPEN, 2),    PenOf(screen, SHADOWPEN, 1),
+            PenOf(screen, FILLPEN, 3), PenOf(screen, FILLTEXTPEN, 1), PenOf(screen, BACKGROUNDPEN, 0)};
     PlaceButtons(layout, requester->BorderLeft, requester->BorderTop);
     DrawRequester(requester->RPort, pens, layout, requester->BorderLeft, requester->BorderTop);
     return requester;
@@ -340,14 +275,16 @@ LONG EasyRequestArgs(Window* window, const EasyStruct* easyStruct, ULONG* /*idcm
     if (requester != nullptr) {
         // A requester nobody can see would wait for ever: its screen comes to the front while
         // it is up (the default public screen is usually behind the program's own).
-        Screen* previousFront = FrontScreen();
+        Screen* previousFront = internal::FrontScreenRecord();
         if (previousFront != screen)
             ScreenToFront(screen);
-        internal::RequesterState& state = internal::Requesters();
-        state.last = internal::RecordOf(requester);
-        state.last.buttons = static_cast<int>(layout.buttons.size());
-        state.last.lines = static_cast<int>(layout.lines.size());
-        InjectPendingAnswer(requester, layout);
+        if (auto shown = internal::gRequesterHooks.requesterShown) {
+            std::vector<Rectangle> boxes;
+            for (const Button& b : layout.buttons)
+                boxes.push_back({static_cast<WORD>(b.left), static_cast<WORD>(b.top),
+                                 static_cast<WORD>(b.left + b.width - 1), static_cast<WORD>(b.top + b.height - 1)});
+            shown(requester, boxes, static_cast<int>(layout.lines.size()));
+        }
         result = RunModalLoop(requester, layout, pens);
         CloseWindow(requester);
         if (previousFront != nullptr && previousFront != screen)
@@ -356,43 +293,6 @@ LONG EasyRequestArgs(Window* window, const EasyStruct* easyStruct, ULONG* /*idcm
     if (locked != nullptr)
         UnlockPubScreen(nullptr, locked);
     return result;
-}
-
-void AnswerNextRequester(int buttonFromLeft)
-{
-    internal::Requesters().pendingButton = std::max(0, buttonFromLeft);
-    internal::Requesters().pendingKey = 0;
-}
-
-void AnswerNextRequesterWithKey(UWORD rawKey)
-{
-    internal::Requesters().pendingKey = rawKey;
-    internal::Requesters().pendingButton = -1;
-}
-
-void AnswerNextAlert(int button)
-{
-    internal::Requesters().pendingAlertButton = button;
-}
-
-void ClearRequesterAnswers()
-{
-    internal::RequesterState& state = internal::Requesters();
-    state.pendingButton = -1;
-    state.pendingKey = 0;
-    state.pendingAlertButton = 0;
-    state.last = {};
-    state.lastAlert = {};
-}
-
-RequesterRecord LastRequester()
-{
-    return internal::Requesters().last;
-}
-
-RequesterRecord LastAlert()
-{
-    return internal::Requesters().lastAlert;
 }
 
 } // namespace amiga
