@@ -4,7 +4,6 @@
 #include "platform/exec/State.h"
 #include "platform/common/Internal.h"
 #include "platform/dos/Internal.h"
-#include "platform/timer/Timer.h"
 
 #include <cerrno>
 #include <cstdlib>

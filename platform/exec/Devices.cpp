@@ -3,7 +3,6 @@
 // completion marks it NT_REPLYMSG and, unless it finished quickly, replies it to its port.
 #include "platform/exec/State.h"
 #include "platform/common/Internal.h"
-#include "platform/timer/Timer.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // gadtools.library: gadget contexts, buttons, check boxes and text gadgets drawn in the
 // platform's bevelled look, visual information, and the message and refresh wrappers.
+#include "platform/gadtools/GadTools.h"
 #include "platform/intuition/State.h"
 
 #include <algorithm>

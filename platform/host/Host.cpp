@@ -2,7 +2,7 @@
 // The SDL host: the window, presenting, the pointer and the event queue.
 #include "platform/host/HostState.h"
 
-#include "platform/intuition/InputEvent.h"
+#include "platform/common/InputEvent.h"
 #include "platform/common/Internal.h"
 #include "platform/common/Png.h"
 

@@ -7,6 +7,7 @@
 // dragged, the open menu. Pixels are pen numbers all the way; the host converts them through
 // the screen's palette. Nothing is composed or presented unless something changed.
 #include "platform/intuition/State.h"
+#include "platform/intuition/MenuState.h"
 #include "platform/host/Host.h"
 
 #include <algorithm>

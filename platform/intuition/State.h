@@ -5,7 +5,6 @@
 #pragma once
 
 #include "platform/common/Internal.h"
-#include "platform/gadtools/GadTools.h"
 #include "platform/intuition/Intuition.h"
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include "platform/testing/InputTesting.h"
 
 #include "platform/common/Png.h"
+#include "platform/gadtools/GadTools.h"
 #include "platform/host/Host.h"
 #include "platform/intuition/MenuState.h"
 #include "platform/testing/RequesterTesting.h"
