@@ -10,8 +10,11 @@ amiga::ULONG PngImage::ColorAt(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width || y >= height)
         return 0;
-    const size_t i = (static_cast<size_t>(y) * width + x) * 3;
-    return static_cast<amiga::ULONG>(rgb[i]) << 16 | static_cast<amiga::ULONG>(rgb[i + 1]) << 8 | rgb[i + 2];
+    const size_t i = static_cast<size_t>(y) * width + x;
+    if (paletted)
+        return indices[i] < palette.size() ? palette[indices[i]] : 0;
+    return static_cast<amiga::ULONG>(rgb[3 * i]) << 16 | static_cast<amiga::ULONG>(rgb[3 * i + 1]) << 8 |
+           rgb[3 * i + 2];
 }
 
 bool LoadPNG(const char* path, PngImage& image, std::string* error)
@@ -23,24 +26,14 @@ bool LoadPNG(const char* path, PngImage& image, std::string* error)
         const bool paletted = (png.format & PNG_FORMAT_FLAG_COLORMAP) != 0;
         png.format = paletted ? PNG_FORMAT_RGB_COLORMAP : PNG_FORMAT_RGB;
         std::vector<amiga::UBYTE> pixels(PNG_IMAGE_SIZE(png));
-        std::vector<amiga::UBYTE> colormap(paletted ? PNG_IMAGE_COLORMAP_SIZE(png) : 0);
-        if (png_image_finish_read(&png, nullptr, pixels.data(), 0, paletted ? colormap.data() : nullptr)) {
+        std::vector<amiga::UBYTE> colormap(PNG_IMAGE_COLORMAP_SIZE(png));
+        if (png_image_finish_read(&png, nullptr, pixels.data(), 0, colormap.data())) {
             image.width = static_cast<int>(png.width);
             image.height = static_cast<int>(png.height);
             image.paletted = paletted;
-            for (size_t i = 0; i + 2 < colormap.size() && i / 3 < png.colormap_entries; i += 3)
-                image.palette.push_back(colormap[i] << 16 | colormap[i + 1] << 8 | colormap[i + 2]);
-            if (!paletted) {
-                image.rgb = std::move(pixels);
-                return true;
-            }
-            image.indices = std::move(pixels);
-            for (const amiga::UBYTE index : image.indices) {
-                const amiga::ULONG color = index < image.palette.size() ? image.palette[index] : 0;
-                image.rgb.insert(image.rgb.end(),
-                                 {static_cast<amiga::UBYTE>(color >> 16), static_cast<amiga::UBYTE>(color >> 8),
-                                  static_cast<amiga::UBYTE>(color)});
-            }
+            (paletted ? image.indices : image.rgb) = std::move(pixels);
+            for (size_t i = 0; paletted && i < png.colormap_entries; ++i)
+                image.palette.push_back(colormap[3 * i] << 16 | colormap[3 * i + 1] << 8 | colormap[3 * i + 2]);
             return true;
         }
     }
