@@ -239,6 +239,19 @@ LONG Handle(const IntuiMessage& message, RastPort* rp, const Layout& layout, con
     return -1;
 }
 
+// Tells the testing library, when it is linked, what is shown; it may queue an answer.
+void ReportShown(const Window* requester, const Layout& layout)
+{
+    const auto shown = internal::gRequesterHooks.requesterShown;
+    if (shown == nullptr)
+        return;
+    std::vector<Rectangle> boxes;
+    for (const Button& b : layout.buttons)
+        boxes.push_back({static_cast<WORD>(b.left), static_cast<WORD>(b.top), static_cast<WORD>(b.left + b.width - 1),
+                         static_cast<WORD>(b.top + b.height - 1)});
+    shown(requester, boxes, static_cast<int>(layout.lines.size()));
+}
+
 // Waits until a button is clicked or Return or Esc is pressed; replies every message.
 LONG RunModalLoop(Window* requester, const Layout& layout, const Pens& pens)
 {
@@ -278,13 +291,7 @@ LONG EasyRequestArgs(Window* window, const EasyStruct* easyStruct, ULONG* /*idcm
         Screen* previousFront = internal::FrontScreenRecord();
         if (previousFront != screen)
             ScreenToFront(screen);
-        if (auto shown = internal::gRequesterHooks.requesterShown) {
-            std::vector<Rectangle> boxes;
-            for (const Button& b : layout.buttons)
-                boxes.push_back({static_cast<WORD>(b.left), static_cast<WORD>(b.top),
-                                 static_cast<WORD>(b.left + b.width - 1), static_cast<WORD>(b.top + b.height - 1)});
-            shown(requester, boxes, static_cast<int>(layout.lines.size()));
-        }
+        ReportShown(requester, layout);
         result = RunModalLoop(requester, layout, pens);
         CloseWindow(requester);
         if (previousFront != nullptr && previousFront != screen)
