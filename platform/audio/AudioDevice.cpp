@@ -155,12 +155,6 @@ public:
         }
     }
 
-    void Format(int& rate, int& channels) const
-    {
-        rate = output_->Rate();
-        channels = output_->Channels();
-    }
-
 private:
     BYTE Allocate(IOAudio* audio)
     {
@@ -250,11 +244,15 @@ private:
             CompleteIO(request, IOERR_BADLENGTH);
             return;
         }
-        if (!output_->Started() && !output_->Start([this](int16_t* frames, int count, int hostChannels) {
+        const bool starting = !output_->Started();
+        if (starting && !output_->Start([this](int16_t* frames, int count, int hostChannels) {
                 Render(frames, count, hostChannels);
             })) {
             CompleteIO(request, IOERR_OPENFAIL);
             return;
+        }
+        if (starting && gAudioOutputStarted != nullptr) {
+            gAudioOutputStarted(output_->Rate(), output_->Channels());
         }
         request->io_Flags &= static_cast<UBYTE>(~IOF_QUICK);
         idleSince_ = 0;
@@ -366,17 +364,6 @@ std::unique_ptr<DeviceDriver> CreateAudioDevice()
         return nullptr;
     }
     return std::make_unique<AudioDevice>(std::move(output));
-}
-
-void AudioOutputFormat(int& rate, int& channels)
-{
-    rate = 0;
-    channels = 0;
-    for (const auto& opened : Exec().devices) {
-        if (opened->name == AUDIONAME) {
-            static_cast<const AudioDevice*>(opened->driver.get())->Format(rate, channels);
-        }
-    }
 }
 
 } // namespace amiga::internal

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Seams between the platform's own modules; not part of the platform API the toolkit sees.
+// What every platform library may share: the clock (common/Clock.cpp), the host's input
+// events, and the two calls exec's waiting loop makes into intuition. Not part of the
+// platform API the toolkit sees.
 //
 // The screen path: windows draw into their own chunky 8-bit bitmaps; intuition composes the
 // front screen (backdrop windows, title bar, windows back to front, an open menu) into one
@@ -30,40 +32,12 @@ struct HostEvent {
     UWORD qualifier = 0; // IEQUALIFIER_* bits held when the event happened
 };
 
-// Implemented by intuition, called from exec whenever the program is about to sleep:
-// composes and presents the front screen when anything changed since the last present.
+// Implemented by intuition (declared here so that exec need not include intuition), called
+// from exec whenever the program is about to sleep: composes and presents the front screen
+// when anything changed since the last present.
 void PresentIfDirty();
 // Implemented by intuition: routes one host event to the windows (input messages, drags,
 // gadgets, menus).
 void HandleHostEvent(const HostEvent& event);
-// Implemented by exec: hands every queued host event to HandleHostEvent without blocking.
-void PumpHostEvents();
-
-} // namespace amiga::internal
-
-namespace amiga {
-struct Window;
-struct BitMap;
-} // namespace amiga
-
-namespace amiga::internal {
-
-// The menu module, driven by intuition's input routing while the right button is held over
-// a screen whose active window has a menu strip.
-// Right button pressed: opens the strip of `active`; false when it has none.
-bool MenuBegin(Window* active, int x, int y);
-// The pointer moved while the strip is open: highlights the menu and item under it.
-void MenuTrack(int x, int y);
-// A left click while the strip is open: adds the item under the pointer to the pick chain.
-void MenuAddPick(int x, int y);
-// Right button released: closes the strip, links the picks through NextSelect and returns
-// the first menu number of the chain, MENUNULL when nothing was picked.
-UWORD MenuEnd(int x, int y);
-bool MenuIsOpen();
-// Draws the open strip and menu over the composed image of the screen (its title bar row).
-void MenuDraw(BitMap* composed);
-// A command key (the Amiga key with `key`): the number of the enabled item with that key in
-// the window's strip, with check items toggled, or MENUNULL.
-UWORD MenuCommandKey(Window* window, char key);
 
 } // namespace amiga::internal

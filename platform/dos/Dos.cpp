@@ -3,8 +3,7 @@
 #include "platform/dos/Dos.h"
 #include "platform/exec/State.h"
 #include "platform/common/Internal.h"
-#include "platform/testing/Testing.h"
-#include "platform/timer/Timer.h"
+#include "platform/dos/Internal.h"
 
 #include <cerrno>
 #include <cstdlib>

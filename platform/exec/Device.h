@@ -29,9 +29,6 @@ public:
 
 using DeviceFactory = std::function<std::unique_ptr<DeviceDriver>()>;
 
-// Adds a device for this run (tests; built-in devices are in exec/Devices.cpp's table).
-void RegisterDevice(const char* name, DeviceFactory factory);
-
 // Finishes a request: with IOF_QUICK still set it is only marked done; otherwise it is
 // replied to its port. Safe from any thread.
 void CompleteIO(IORequest* request, BYTE error);
@@ -39,7 +36,8 @@ void CompleteIO(IORequest* request, BYTE error);
 std::unique_ptr<DeviceDriver> CreateTimerDevice();
 // Null when the host has no sound output: OpenDevice then fails as for a missing device.
 std::unique_ptr<DeviceDriver> CreateAudioDevice();
-// The host output's rate and channel count once a sound started it (tests); 0 before.
-void AudioOutputFormat(int& rate, int& channels);
+// Called, when set, each time the audio device starts the host's sound output. The program
+// leaves it null; the testing library records the format.
+inline void (*gAudioOutputStarted)(int rate, int channels) = nullptr;
 
 } // namespace amiga::internal

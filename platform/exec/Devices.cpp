@@ -3,7 +3,6 @@
 // completion marks it NT_REPLYMSG and, unless it finished quickly, replies it to its port.
 #include "platform/exec/State.h"
 #include "platform/common/Internal.h"
-#include "platform/timer/Timer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -104,11 +103,6 @@ bool InFlight(IORequest* request)
 }
 
 } // namespace
-
-void RegisterDevice(const char* name, DeviceFactory factory)
-{
-    Exec().extraDevices.emplace_back(name, std::move(factory));
-}
 
 void CompleteIO(IORequest* request, BYTE error)
 {

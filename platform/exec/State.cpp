@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// exec's state object and its reset.
+// exec's state object.
 #include "platform/exec/State.h"
 
 #include "platform/common/Internal.h"
@@ -10,12 +10,6 @@
 namespace amiga::internal {
 
 namespace {
-
-std::unique_ptr<ExecState>& Holder()
-{
-    static std::unique_ptr<ExecState> state = std::make_unique<ExecState>();
-    return state;
-}
 
 // Seconds from 1 January 1970 to 1 January 1978, where the platform's clock starts.
 constexpr int64_t kEpochShiftSeconds = 252460800;
@@ -43,14 +37,15 @@ ExecState::~ExecState()
     }
 }
 
-ExecState& Exec()
+std::unique_ptr<ExecState>& ExecHolder()
 {
-    return *Holder();
+    static std::unique_ptr<ExecState> state = std::make_unique<ExecState>();
+    return state;
 }
 
-void ResetExec()
+ExecState& Exec()
 {
-    Holder() = std::make_unique<ExecState>();
+    return *ExecHolder();
 }
 
 } // namespace amiga::internal

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// exec's state, private to exec, timer and dos: one object a test can throw away.
+// exec's state and its waiting loop, private to exec and the libraries built on it: one
+// object a test can throw away.
 #pragma once
 
 #include "platform/exec/Exec.h"
@@ -58,9 +59,17 @@ struct ExecState {
 };
 
 ExecState& Exec();
-void ResetExec();
+// Where Exec() keeps the state; the testing library drops it to start afresh.
+std::unique_ptr<ExecState>& ExecHolder();
 
 // Completes what is due on every open device; returns the earliest next deadline.
 uint64_t ServiceDevices();
+
+// Blocks as the platform's blocking calls do (presents the screen, handles host input, keeps
+// timer requests completing) until the monotonic clock reaches `deadlineMicros`.
+// graphics' WaitTOF uses it with the next 1/50 s boundary.
+void WaitUntilMicros(uint64_t deadlineMicros);
+// Hands every queued host event to intuition without blocking.
+void PumpHostEvents();
 
 } // namespace amiga::internal

@@ -3,7 +3,6 @@
 // presents the screen, then sleeps in the host until input, a wake-up or the next deadline.
 #include "platform/exec/State.h"
 #include "platform/common/Internal.h"
-#include "platform/timer/Timer.h"
 #include "platform/host/Host.h"
 
 #include <algorithm>

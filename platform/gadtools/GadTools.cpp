@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // gadtools.library: gadget contexts, buttons, check boxes and text gadgets drawn in the
 // platform's bevelled look, visual information, and the message and refresh wrappers.
+#include "platform/gadtools/GadTools.h"
 #include "platform/intuition/State.h"
 
 #include <algorithm>
@@ -189,16 +190,6 @@ void GadToolsGadgetReleased(WindowRecord* window, Gadget* gadget)
         RenderGadToolsGadget(window, gadget);
         Touch();
     }
-}
-
-void ResetGadTools()
-{
-    auto& state = Intuition();
-    for (auto& entry : state.gadtools) {
-        delete const_cast<Gadget*>(entry.first);
-    }
-    state.gadtools.clear();
-    state.visualInfos.clear();
 }
 
 } // namespace internal

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // gadtools.library: gadget contexts and kinds, visual information, input messages, refresh.
-// The menu builder (CreateMenusA, LayoutMenusA, GTMN_ tags) is in platform/Menus.h.
+// The menu builder (CreateMenusA, LayoutMenusA, GTMN_ tags) is in intuition/Menus.h.
 #pragma once
 
 #include "platform/intuition/Intuition.h"

@@ -55,7 +55,7 @@ public:
     // Takes a new font into memory with one user.
     TextFont* Add(std::unique_ptr<LoadedFont> font);
     void Close(TextFont* font);
-    void Reset();
+    void Reset(); // in the testing library: drops the disk fonts
 
 private:
     void EnsureRomFonts();

@@ -6,10 +6,6 @@
 
 namespace amiga::internal {
 
-// Forgets every font (open or not) so that a test can start afresh; fonts still held by
-// callers become invalid.
-void ResetFonts();
-
 // The ROM font topaz 8, opened once and kept: what a RastPort without a font draws with.
 TextFont* DefaultFont();
 

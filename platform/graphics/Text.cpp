@@ -84,16 +84,6 @@ void FontList::Close(TextFont* font)
         fonts_.erase(it);
 }
 
-void FontList::Reset()
-{
-    // The ROM fonts stay where they are: RastPorts of screens still open point at them.
-    std::erase_if(fonts_, [](const auto& f) { return !f->face->rom; });
-    for (const auto& f : fonts_)
-        f->font.tf_Accessors = 0;
-}
-
-void ResetFonts() { Fonts().Reset(); }
-
 TextFont* DefaultFont()
 {
     static const TextAttr topaz8{"topaz.font", 8, FS_NORMAL, FPF_ROMFONT};

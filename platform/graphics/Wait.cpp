@@ -2,7 +2,7 @@
 // WaitTOF: the vertical blank of a 50 Hz display, on the platform's one clock.
 #include "platform/graphics/Graphics.h"
 #include "platform/common/Internal.h"
-#include "platform/timer/Timer.h"
+#include "platform/exec/State.h"
 
 namespace amiga {
 

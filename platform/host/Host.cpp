@@ -2,7 +2,7 @@
 // The SDL host: the window, presenting, the pointer and the event queue.
 #include "platform/host/HostState.h"
 
-#include "platform/intuition/InputEvent.h"
+#include "platform/common/InputEvent.h"
 #include "platform/common/Internal.h"
 #include "platform/common/Png.h"
 
@@ -18,12 +18,6 @@
 namespace amiga::host {
 
 namespace {
-
-std::unique_ptr<HostState>& Holder()
-{
-    static std::unique_ptr<HostState> state = std::make_unique<HostState>();
-    return state;
-}
 
 bool Fail(const std::string& line, const char* reason)
 {
@@ -191,12 +185,6 @@ bool TakeScreenshot(const SDL_Event& sdl)
     if (sdl.key.repeat != 0 || state.lastFrame.empty()) {
         return true;
     }
-    BitMap frame{};
-    frame.BytesPerRow = static_cast<UWORD>(state.lastWidth);
-    frame.Rows = static_cast<UWORD>(state.lastHeight);
-    frame.Depth = 8;
-    frame.Width = static_cast<UWORD>(state.lastWidth);
-    frame.Pixels = state.lastFrame.data();
     // Numbered on from the pictures already there, so that the runs of one session line up.
     std::string path;
     do {
@@ -205,7 +193,8 @@ bool TakeScreenshot(const SDL_Event& sdl)
         path = std::string(directory) + name;
     } while (std::filesystem::exists(path));
     std::string error;
-    if (!SaveBitMapPNG(&frame, state.lastPalette, path.c_str(), &error)) {
+    if (!SavePNG(state.lastFrame.data(), state.lastWidth, state.lastHeight, state.lastWidth, state.lastPalette,
+                 path.c_str(), &error)) {
         std::fprintf(stderr, "kesa: screenshot not saved: %s\n", error.c_str());
     }
     return true;
@@ -452,9 +441,15 @@ HostState::~HostState()
     }
 }
 
+std::unique_ptr<HostState>& StateHolder()
+{
+    static std::unique_ptr<HostState> state = std::make_unique<HostState>();
+    return state;
+}
+
 HostState& State()
 {
-    return *Holder();
+    return *StateHolder();
 }
 
 Viewport ComputeViewport(int windowW, int windowH, int screenW, int screenH)
@@ -576,29 +571,6 @@ void SetCursor(const uint32_t* rgba, int width, int height, int hotX, int hotY)
     ApplyCursor();
 }
 
-bool ReadWindowPixel(int windowX, int windowY, ULONG& rgb)
-{
-    auto& state = State();
-    if (state.window == nullptr) {
-        return false;
-    }
-    SDL_Surface* surface = SDL_GetWindowSurface(state.window);
-    if (surface == nullptr || windowX < 0 || windowY < 0 || windowX >= surface->w || windowY >= surface->h) {
-        return false;
-    }
-    const int bytes = surface->format->BytesPerPixel;
-    const auto* at = static_cast<const Uint8*>(surface->pixels) + static_cast<ptrdiff_t>(windowY) * surface->pitch +
-                     static_cast<ptrdiff_t>(windowX) * bytes;
-    Uint32 pixel = 0;
-    std::memcpy(&pixel, at, static_cast<size_t>(std::min(bytes, 4)));
-    Uint8 r = 0;
-    Uint8 g = 0;
-    Uint8 b = 0;
-    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
-    rgb = (ULONG{r} << 16) | (ULONG{g} << 8) | b;
-    return true;
-}
-
 bool PollEvent(internal::HostEvent& event)
 {
     DrainSdl();
@@ -650,13 +622,11 @@ bool WaitEvent(uint64_t timeoutMicros, internal::HostEvent& event)
     }
 }
 
-void PushEvent(const internal::HostEvent& event)
+namespace {
+
+// Wakes a WaitEvent in progress, whether it sleeps on the queue or in SDL.
+void WakeWaiter(HostState& state)
 {
-    auto& state = State();
-    {
-        std::lock_guard lock(state.queueLock);
-        state.queue.push_back(event);
-    }
     state.queueChanged.notify_all();
     if (state.sdlWakeable) {
         SDL_Event wake{};
@@ -664,6 +634,8 @@ void PushEvent(const internal::HostEvent& event)
         SDL_PushEvent(&wake);
     }
 }
+
+} // namespace
 
 void Wake()
 {
@@ -672,18 +644,17 @@ void Wake()
         std::lock_guard lock(state.queueLock);
         state.wakePending = true;
     }
-    state.queueChanged.notify_all();
-    if (state.sdlWakeable) {
-        SDL_Event wake{};
-        wake.type = state.wakeEventType;
-        SDL_PushEvent(&wake);
-    }
+    WakeWaiter(state);
 }
 
-void Reset()
+void PushEvent(const internal::HostEvent& event)
 {
-    StopVideo();
-    Holder() = std::make_unique<HostState>();
+    auto& state = State();
+    {
+        std::lock_guard lock(state.queueLock);
+        state.queue.push_back(event);
+    }
+    WakeWaiter(state);
 }
 
 } // namespace amiga::host

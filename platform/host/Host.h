@@ -43,17 +43,8 @@ void SetCursor(const uint32_t* rgba, int width, int height, int hotX, int hotY);
 bool WaitEvent(uint64_t timeoutMicros, internal::HostEvent& event);
 // The next host event without waiting; false when none is queued.
 bool PollEvent(internal::HostEvent& event);
-// Adds an event to the same queue real input goes through.
-void PushEvent(const internal::HostEvent& event);
 // Interrupts a WaitEvent in progress (or the next one). Safe from any thread.
 void Wake();
-
-// The colour (0x00RRGGBB) the host window shows at a pixel of its own; false outside it or
-// without a window. For tests of what reached the desktop.
-bool ReadWindowPixel(int windowX, int windowY, ULONG& rgb);
-
-// Drops the window, queued events and pending wake-ups (test teardown).
-void Reset();
 
 // The mapping between host-window pixels and screen pixels for a screen of screenW x screenH
 // shown in a host window of windowW x windowH: whole-multiple scale, centred.

@@ -7,7 +7,7 @@
 // Alt+E works as a menu command key on keyboards with a window manager that takes Super.
 // Right Alt (AltGr) stays the platform's Alt, which types the extra characters of
 // international layouts on both systems.
-#include "platform/intuition/InputEvent.h"
+#include "platform/common/InputEvent.h"
 #include "platform/host/Host.h"
 
 #include <array>

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -62,6 +63,11 @@ struct HostState {
 };
 
 HostState& State();
+// Adds an event to the queue real input goes through and wakes a wait in progress. Safe from
+// any thread.
+void PushEvent(const internal::HostEvent& event);
+// Where State() keeps the state; the testing library drops it to start afresh.
+std::unique_ptr<HostState>& StateHolder();
 
 // SIGTERM, SIGINT and SIGHUP queue a Break event from the start of the video until its stop
 // (HostSignals.cpp); the dispositions before are restored.

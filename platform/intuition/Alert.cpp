@@ -4,11 +4,9 @@
 
 #include "platform/exec/Exec.h"
 #include "platform/graphics/Internal.h"
-#include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
 #include "platform/intuition/State.h"
 #include "platform/intuition/RequesterState.h"
-#include "platform/testing/Testing.h"
 
 #include <algorithm>
 #include <cstring>
@@ -86,7 +84,7 @@ void DrawAlert(RastPort* rp, int width, int height, UBYTE black, UBYTE colour, C
 
 BOOL DisplayAlert(ULONG alertNumber, CONST_STRPTR string, UWORD height)
 {
-    Screen* screen = FrontScreen();
+    Screen* screen = internal::FrontScreenRecord();
     if (screen == nullptr)
         return FALSE;
     const int bandHeight = std::clamp<int>(height, 12, screen->Height);
@@ -115,22 +113,8 @@ BOOL DisplayAlert(ULONG alertNumber, CONST_STRPTR string, UWORD height)
     DrawAlert(rp, window->Width, bandHeight, NearestPen(screen, 0x000000),
               NearestPen(screen, deadEnd ? 0xFF0000 : 0xFFAA00), string);
 
-    internal::RequesterState& state = internal::Requesters();
-    state.lastAlert = internal::RecordOf(window);
-    if (state.pendingAlertButton != 0) {
-        // Below the band: any click answers.
-        internal::HostEvent event;
-        event.x = window->Width / 2;
-        event.y = (bandHeight + window->Height) / 2;
-        event.kind = internal::HostEvent::Kind::PointerMove;
-        InjectHostEvent(event);
-        event.button = state.pendingAlertButton;
-        event.kind = internal::HostEvent::Kind::ButtonDown;
-        InjectHostEvent(event);
-        event.kind = internal::HostEvent::Kind::ButtonUp;
-        InjectHostEvent(event);
-        state.pendingAlertButton = 0;
-    }
+    if (internal::gRequesterHooks.alertShown != nullptr)
+        internal::gRequesterHooks.alertShown(window, bandHeight);
 
     // Left button: go on (TRUE); right button: FALSE. The alert closes once that button is
     // released, so that the release does not reach the window underneath.

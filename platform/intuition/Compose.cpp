@@ -7,7 +7,7 @@
 // dragged, the open menu. Pixels are pen numbers all the way; the host converts them through
 // the screen's palette. Nothing is composed or presented unless something changed.
 #include "platform/intuition/State.h"
-#include "platform/common/Png.h"
+#include "platform/intuition/MenuState.h"
 #include "platform/host/Host.h"
 
 #include <algorithm>
@@ -15,9 +15,7 @@
 #include <cstring>
 #include <thread>
 
-namespace amiga {
-
-namespace internal {
+namespace amiga::internal {
 
 namespace {
 
@@ -68,23 +66,6 @@ BitMap WrapPixels(std::vector<UBYTE>& pixels, int width, int height, UBYTE depth
     return bitmap;
 }
 
-// The image as the display shows it: the screen moved down by its TopEdge, the darkest pen
-// above it. Returns the composed pixels themselves when the screen is not moved.
-const std::vector<UBYTE>& ShiftForDisplay(ScreenRecord* screen, std::vector<UBYTE>& composed,
-                                          std::vector<UBYTE>& shifted)
-{
-    const int top = screen->TopEdge;
-    if (top <= 0) {
-        return composed;
-    }
-    const size_t rowBytes = static_cast<size_t>(screen->Width);
-    const size_t rows = static_cast<size_t>(screen->Height);
-    shifted.assign(rowBytes * rows, DarkestPen(screen->colorMap));
-    const size_t kept = rows - std::min(rows, static_cast<size_t>(top));
-    std::memcpy(shifted.data() + static_cast<size_t>(top) * rowBytes, composed.data(), kept * rowBytes);
-    return shifted;
-}
-
 std::vector<uint64_t> Signature(const ScreenRecord* screen)
 {
     auto& state = Intuition();
@@ -121,6 +102,21 @@ bool FitHost(ScreenRecord* screen)
 }
 
 } // namespace
+
+const std::vector<UBYTE>& ShiftForDisplay(ScreenRecord* screen, std::vector<UBYTE>& composed,
+                                          std::vector<UBYTE>& shifted)
+{
+    const int top = screen->TopEdge;
+    if (top <= 0) {
+        return composed;
+    }
+    const size_t rowBytes = static_cast<size_t>(screen->Width);
+    const size_t rows = static_cast<size_t>(screen->Height);
+    shifted.assign(rowBytes * rows, DarkestPen(screen->colorMap));
+    const size_t kept = rows - std::min(rows, static_cast<size_t>(top));
+    std::memcpy(shifted.data() + static_cast<size_t>(top) * rowBytes, composed.data(), kept * rowBytes);
+    return shifted;
+}
 
 UBYTE DarkestPen(const ColorMap* colorMap)
 {
@@ -205,39 +201,4 @@ void PresentFrontScreenIfChanged()
     state.lastSignature = std::move(signature);
 }
 
-} // namespace internal
-
-using namespace internal;
-
-ComposedScreen ComposeScreen(Screen* screen)
-{
-    ComposedScreen result;
-    ScreenRecord* record = screen != nullptr ? (IsOpenScreen(screen) ? Record(screen) : nullptr) : FrontScreenRecord();
-    if (record == nullptr) {
-        return result;
-    }
-    std::vector<UBYTE> composed;
-    std::vector<UBYTE> shifted;
-    ComposeScreenInto(record, composed);
-    const std::vector<UBYTE>& shown = ShiftForDisplay(record, composed, shifted);
-    result.width = record->Width;
-    result.height = record->Height;
-    result.pixels = shown;
-    std::copy(std::begin(record->colorMap->ColorTable), std::end(record->colorMap->ColorTable), result.palette);
-    return result;
-}
-
-bool SaveScreenPNG(Screen* screen, const char* path, std::string* error)
-{
-    ComposedScreen composed = ComposeScreen(screen);
-    if (composed.pixels.empty()) {
-        if (error != nullptr) {
-            *error = "no screen to save";
-        }
-        return false;
-    }
-    BitMap bitmap = WrapPixels(composed.pixels, composed.width, composed.height, 8);
-    return SaveBitMapPNG(&bitmap, composed.palette, path, error);
-}
-
-} // namespace amiga
+} // namespace amiga::internal

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
-// intuition's state, input messages, pointers, the display beep and the test helpers' reset.
+// intuition's state, input messages, pointers and the display beep.
 #include "platform/intuition/State.h"
 #include "platform/keymap/Keymap.h"
-#include "platform/intuition/MenuState.h"
-#include "platform/testing/RequesterTesting.h"
 #include "platform/timer/Timer.h"
 #include "platform/host/Host.h"
 
@@ -26,17 +24,15 @@ IntuitionState::IntuitionState()
 
 IntuitionState::~IntuitionState() = default;
 
-namespace {
-std::unique_ptr<IntuitionState>& StateHolder()
+std::unique_ptr<IntuitionState>& IntuitionHolder()
 {
     static std::unique_ptr<IntuitionState> state;
     return state;
 }
-} // namespace
 
 IntuitionState& Intuition()
 {
-    auto& holder = StateHolder();
+    auto& holder = IntuitionHolder();
     if (!holder) {
         holder = std::make_unique<IntuitionState>();
     }
@@ -308,54 +304,6 @@ void CurrentTime(ULONG* seconds, ULONG* micros)
 const char* IntuitionLastError()
 {
     return Intuition().lastError.c_str();
-}
-
-void ResetIntuition()
-{
-    // An open strip points into a window: drop it before the windows go.
-    internal::ResetMenus();
-    ClearRequesterAnswers();
-    auto& state = Intuition();
-    state.menuOpen = false;
-    state.pressed = {};
-    state.drag = {};
-    // Windows first (newest first), then screens: the platform closes them in that order.
-    while (!state.windows.empty()) {
-        CloseWindow(state.windows.back().get());
-    }
-    while (!state.screens.empty()) {
-        Screen* screen = state.screens.back().get();
-        Record(screen)->locks = 0;
-        CloseScreen(screen);
-    }
-    ResetGadTools();
-    StateHolder().reset();
-    host::SetCursor(host::CursorShape::Normal);
-}
-
-Screen* FrontScreen()
-{
-    return FrontScreenRecord();
-}
-
-Window* ActiveWindow()
-{
-    return Intuition().active;
-}
-
-ULONG DisplayBeepCount()
-{
-    return Intuition().beeps;
-}
-
-ULONG PresentCount()
-{
-    return Intuition().presents;
-}
-
-PointerShape ShownPointer()
-{
-    return Intuition().shownPointer;
 }
 
 } // namespace amiga

@@ -3,13 +3,13 @@
 //
 // A screen keeps its background and title bar in its own chunky bitmap; every window owns a
 // bitmap of its full size (borders included) that its RastPort draws into. Intuition composes
-// the front screen from them when the program is about to block (see platform/Internal.h).
+// the front screen from them when the program is about to block (see common/Internal.h).
 #pragma once
 
 #include "platform/exec/Exec.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/intuition/Images.h"
-#include "platform/intuition/InputEvent.h"
+#include "platform/common/InputEvent.h"
 #include "platform/common/Types.h"
 
 #include <cstddef>
@@ -21,7 +21,7 @@ namespace amiga {
 struct Window;
 struct Screen;
 struct IntuiMessage;
-struct Menu;      // menu strips: platform/Menus.h
+struct Menu;      // menu strips: intuition/Menus.h
 struct Requester; // only as the type of a few fields and arguments
 struct NewScreen; // the tag interface is the only one offered: pass null
 struct NewWindow; // likewise
@@ -424,7 +424,7 @@ struct IntuiMessage {
     UWORD Code;
     UWORD Qualifier;
     // IDCMP_GADGETDOWN/UP: the Gadget. IDCMP_RAWKEY: points to the previous keys packed as
-    // an event address (PackPreviousKeys, platform/Keymap.h); the event loop copies
+    // an event address (PackPreviousKeys, keymap/Keymap.h); the event loop copies
     // *(APTR*)IAddress into InputEvent::ie_EventAddress for MapRawKey.
     APTR IAddress;
     WORD MouseX;          // relative to the window's top-left corner

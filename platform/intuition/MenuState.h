@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The menu module's state and its shared helpers; private to Menus.cpp and MenuTracking.cpp.
+// The menu module's state, its shared helpers and the calls intuition's input routing and
+// composition make into it; private to intuition.
 #pragma once
 
 #include "platform/intuition/Menus.h"
@@ -51,6 +52,24 @@ struct MenuState {
 MenuState& Menus();
 // Closes a strip that is showing without picking anything (tests, ClearMenuStrip).
 void ResetMenus();
+
+// Driven by intuition's input routing while the right button is held over a screen whose
+// active window has a menu strip.
+// Right button pressed: opens the strip of `active`; false when it has none.
+bool MenuBegin(Window* active, int x, int y);
+// The pointer moved while the strip is open: highlights the menu and item under it.
+void MenuTrack(int x, int y);
+// A left click while the strip is open: adds the item under the pointer to the pick chain.
+void MenuAddPick(int x, int y);
+// Right button released: closes the strip, links the picks through NextSelect and returns
+// the first menu number of the chain, MENUNULL when nothing was picked.
+UWORD MenuEnd(int x, int y);
+bool MenuIsOpen();
+// Draws the open strip and menu over the composed image of the screen (its title bar row).
+void MenuDraw(BitMap* composed);
+// A command key (the Amiga key with `key`): the number of the enabled item with that key in
+// the window's strip, with check items toggled, or MENUNULL.
+UWORD MenuCommandKey(Window* window, char key);
 
 // The number of the item or sub-item of a strip, MENUNULL when it is not in the strip.
 UWORD MenuNumberOf(const Menu* strip, const MenuItem* target);

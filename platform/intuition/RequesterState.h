@@ -1,30 +1,24 @@
 // SPDX-License-Identifier: MIT
-// State shared by the requester and alert sources; private to them.
+// What a test may watch of requesters and alerts; private to intuition and the testing library.
 #pragma once
 
-#include "platform/testing/RequesterTesting.h"
+#include "platform/intuition/Intuition.h"
 
-namespace amiga {
-struct Screen;
-struct Window;
-}
+#include <vector>
 
 namespace amiga::internal {
 
-struct RequesterState {
-    int pendingButton = -1;     // the button a test answers the next requester with
-    UWORD pendingKey = 0;       // or the key
-    int pendingAlertButton = 0; // the button a test answers the next alert with
-    RequesterRecord last;
-    RequesterRecord lastAlert;
+// Called, when set, once a requester or alert is drawn and before it waits for its answer.
+// The program leaves them null; the testing library sets them to record what was shown and
+// to queue the answer a test asked for.
+struct RequesterHooks {
+    // `buttons`: the boxes of its buttons in the window, leftmost first.
+    // `title` and `text` as given, before the text is split into lines.
+    void (*requesterShown)(const Window* requester, const std::vector<Rectangle>& buttons, int lines,
+                           const char* title, const char* text) = nullptr;
+    // `bandHeight`: the rows of the alert's band at the top of its window.
+    void (*alertShown)(const Window* alert, int bandHeight) = nullptr;
 };
-
-RequesterState& Requesters();
-
-// The window's whole bitmap as a record for tests.
-RequesterRecord RecordOf(const Window* window);
-
-// A pen of the screen's DrawInfo (DETAILPEN...), `fallback` without one.
-UWORD PenOf(Screen* screen, UWORD which, UWORD fallback);
+inline RequesterHooks gRequesterHooks;
 
 } // namespace amiga::internal

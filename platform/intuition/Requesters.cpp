@@ -5,57 +5,16 @@
 #include "platform/dos/Dos.h"
 #include "platform/exec/Exec.h"
 #include "platform/graphics/Internal.h"
-#include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
 #include "platform/intuition/RequesterState.h"
-#include "platform/testing/RequesterTesting.h"
-#include "platform/testing/Testing.h"
+#include "platform/intuition/State.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace amiga {
-
-namespace internal {
-
-RequesterState& Requesters()
-{
-    static RequesterState state;
-    return state;
-}
-
-UWORD PenOf(Screen* screen, UWORD which, UWORD fallback)
-{
-    UWORD pen = fallback;
-    if (screen == nullptr)
-        return pen;
-    if (DrawInfo* info = GetScreenDrawInfo(screen)) {
-        if (info->dri_Pens != nullptr && which < info->dri_NumPens)
-            pen = info->dri_Pens[which];
-        FreeScreenDrawInfo(screen, info);
-    }
-    return pen;
-}
-
-RequesterRecord RecordOf(const Window* window)
-{
-    RequesterRecord record;
-    record.left = window->LeftEdge;
-    record.top = window->TopEdge;
-    record.width = window->Width;
-    record.height = window->Height;
-    const BitMap* bitmap = window->RPort->BitMap;
-    record.pixels.resize(static_cast<size_t>(record.width) * static_cast<size_t>(record.height));
-    for (int y = 0; y < record.height && y < bitmap->Rows; ++y)
-        std::memcpy(record.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(record.width),
-                    bitmap->Pixels + static_cast<size_t>(y) * bitmap->BytesPerRow,
-                    static_cast<size_t>(std::min<int>(record.width, bitmap->Width)));
-    return record;
-}
-
-} // namespace internal
 
 namespace {
 
@@ -65,6 +24,18 @@ constexpr int kTextPadY = 6;
 constexpr int kButtonPadX = 16;   // label width plus this, at least kButtonMinWidth
 constexpr int kButtonMinWidth = 48;
 constexpr int kButtonGap = 10;
+
+// A pen of the screen's DrawInfo (DETAILPEN...), `fallback` without one.
+UBYTE PenOf(Screen* screen, UWORD which, UWORD fallback)
+{
+    UWORD pen = fallback;
+    if (DrawInfo* info = GetScreenDrawInfo(screen)) {
+        if (info->dri_Pens != nullptr && which < info->dri_NumPens)
+            pen = info->dri_Pens[which];
+        FreeScreenDrawInfo(screen, info);
+    }
+    return static_cast<UBYTE>(pen);
+}
 
 std::vector<std::string> Split(CONST_STRPTR text, char separator)
 {
@@ -210,35 +181,103 @@ LONG ResultOf(size_t index, size_t count)
     return index + 1 == count ? 0 : static_cast<LONG>(index + 1);
 }
 
-// Queues the answer a test asked for as the host's input: the click at the button's centre,
-// or the key.
-void InjectPendingAnswer(const Window* window, const Layout& layout)
+CONST_STRPTR TitleOf(const Window* parent, const EasyStruct* easy)
 {
-    internal::RequesterState& state = internal::Requesters();
-    using internal::HostEvent;
-    if (state.pendingButton >= 0) {
-        const size_t index = std::min(static_cast<size_t>(state.pendingButton), layout.buttons.size() - 1);
-        const Button& button = layout.buttons[index];
-        HostEvent event;
-        event.x = window->LeftEdge + button.left + button.width / 2;
-        event.y = window->TopEdge + button.top + button.height / 2;
-        event.kind = HostEvent::Kind::PointerMove;
-        InjectHostEvent(event);
-        event.button = HostEvent::LeftButton;
-        event.kind = HostEvent::Kind::ButtonDown;
-        InjectHostEvent(event);
-        event.kind = HostEvent::Kind::ButtonUp;
-        InjectHostEvent(event);
-        state.pendingButton = -1;
-    } else if (state.pendingKey != 0) {
-        HostEvent event;
-        event.rawKey = state.pendingKey;
-        event.kind = HostEvent::Kind::KeyDown;
-        InjectHostEvent(event);
-        event.kind = HostEvent::Kind::KeyUp;
-        InjectHostEvent(event);
-        state.pendingKey = 0;
+    if (easy->es_Title != nullptr)
+        return easy->es_Title;
+    return parent != nullptr && parent->Title != nullptr ? parent->Title : "System Request";
+}
+
+// Opens the requester's window centred on the screen and draws its text and buttons.
+Window* OpenRequester(Window* parent, const EasyStruct* easy, Screen* screen, bool publicScreen, Layout& layout,
+                      Pens& pens)
+{
+    RastPort measure;
+    InitRastPort(&measure);
+    SetFont(&measure, internal::DefaultFont());
+    layout = LayOut(easy, &measure);
+
+    // Its outer size, as intuition will give it, so that it opens centred.
+    const int outerWidth = layout.innerWidth + screen->WBorLeft + screen->WBorRight;
+    const int outerHeight = layout.innerHeight + screen->BarHeight + 1 + screen->WBorBottom;
+    const int left = std::max(0, (screen->Width - outerWidth) / 2);
+    const int top = std::max(0, (screen->Height - outerHeight) / 2);
+    const auto tags = internal::MakeTagList(publicScreen ? WA_PubScreen : WA_CustomScreen, screen, WA_Left, left,
+                                            WA_Top, top, WA_InnerWidth, layout.innerWidth, WA_InnerHeight,
+                                            layout.innerHeight, WA_Title, TitleOf(parent, easy), WA_DragBar, TRUE, WA_DepthGadget, TRUE,
+                                            WA_Activate, TRUE, WA_RMBTrap, TRUE, WA_AutoAdjust, TRUE, WA_SmartRefresh,
+                                            TRUE, WA_IDCMP, IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
+    Window* requester = OpenWindowTagList(nullptr, tags.data());
+    if (requester == nullptr)
+        return nullptr;
+    SetFont(requester->RPort, internal::DefaultFont());
+    pens = {PenOf(screen, TEXTPEN, 1), PenOf(screen, SHINEPEN, 2),    PenOf(screen, SHADOWPEN, 1),
+            PenOf(screen, FILLPEN, 3), PenOf(screen, FILLTEXTPEN, 1), PenOf(screen, BACKGROUNDPEN, 0)};
+    PlaceButtons(layout, requester->BorderLeft, requester->BorderTop);
+    DrawRequester(requester->RPort, pens, layout, requester->BorderLeft, requester->BorderTop);
+    return requester;
+}
+
+// One message of the modal loop: the result once the requester is answered, -1 before.
+LONG Handle(const IntuiMessage& message, RastPort* rp, const Layout& layout, const Pens& pens, int& pressed)
+{
+    const size_t count = layout.buttons.size();
+    if (message.Class == IDCMP_MOUSEBUTTONS && message.Code == SELECTDOWN) {
+        for (size_t i = 0; i < count; ++i)
+            if (layout.buttons[i].Contains(message.MouseX, message.MouseY)) {
+                pressed = static_cast<int>(i);
+                DrawButton(rp, pens, layout.buttons[i], true);
+            }
+    } else if (message.Class == IDCMP_MOUSEBUTTONS && message.Code == SELECTUP && pressed >= 0) {
+        const auto index = static_cast<size_t>(std::exchange(pressed, -1));
+        if (layout.buttons[index].Contains(message.MouseX, message.MouseY))
+            return ResultOf(index, count);
+        DrawButton(rp, pens, layout.buttons[index], false);
+    } else if (message.Class == IDCMP_RAWKEY && !(message.Code & IECODE_UP_PREFIX)) {
+        // Return (or Amiga-V) is the leftmost button, Esc (or Amiga-B) the rightmost.
+        const bool amiga = (message.Qualifier & IEQUALIFIER_LCOMMAND) != 0;
+        if (message.Code == RAWKEY_RETURN || message.Code == RAWKEY_KP_ENTER || (amiga && message.Code == RAWKEY_Z + 3))
+            return ResultOf(0, count);
+        if (message.Code == RAWKEY_ESCAPE || (amiga && message.Code == RAWKEY_Z + 4))
+            return 0;
     }
+    return -1;
+}
+
+// Tells the testing library, when it is linked, what is shown; it may queue an answer.
+void ReportShown(const Window* requester, const Layout& layout, CONST_STRPTR title, CONST_STRPTR text)
+{
+    const auto shown = internal::gRequesterHooks.requesterShown;
+    if (shown == nullptr)
+        return;
+    std::vector<Rectangle> boxes;
+    for (const Button& b : layout.buttons)
+        boxes.push_back({static_cast<WORD>(b.left), static_cast<WORD>(b.top), static_cast<WORD>(b.left + b.width - 1),
+                         static_cast<WORD>(b.top + b.height - 1)});
+    shown(requester, boxes, static_cast<int>(layout.lines.size()), title, text != nullptr ? text : "");
+}
+
+// Waits until a button is clicked or Return or Esc is pressed; replies every message. A break
+// (the system asking the program to end) answers as Esc does, and stays set for the
+// program's own loop to end on.
+LONG RunModalLoop(Window* requester, const Layout& layout, const Pens& pens)
+{
+    LONG result = -1;
+    int pressed = -1;
+    const ULONG signal = 1UL << requester->UserPort->mp_SigBit;
+    while (result < 0) {
+        if ((Wait(signal | SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C) != 0) {
+            SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
+            result = 0;
+        }
+        while (auto* message = reinterpret_cast<IntuiMessage*>(GetMsg(requester->UserPort))) {
+            const IntuiMessage copy = *message;
+            ReplyMsg(&message->ExecMessage);
+            if (result < 0)
+                result = Handle(copy, requester->RPort, layout, pens, pressed);
+        }
+    }
+    return result;
 }
 
 } // namespace
@@ -248,149 +287,29 @@ LONG EasyRequestArgs(Window* window, const EasyStruct* easyStruct, ULONG* /*idcm
     if (easyStruct == nullptr)
         return 0;
     Screen* screen = window != nullptr ? window->WScreen : nullptr;
-    Screen* locked = nullptr;
-    if (screen == nullptr) {
-        locked = LockPubScreen(nullptr);
+    Screen* locked = screen == nullptr ? LockPubScreen(nullptr) : nullptr;
+    if (locked != nullptr)
         screen = locked;
+    Layout layout;
+    Pens pens{};
+    Window* requester =
+        screen != nullptr ? OpenRequester(window, easyStruct, screen, locked != nullptr, layout, pens) : nullptr;
+    LONG result = 0;
+    if (requester != nullptr) {
+        // A requester nobody can see would wait for ever: its screen comes to the front while
+        // it is up (the default public screen is usually behind the program's own).
+        Screen* previousFront = internal::FrontScreenRecord();
+        if (previousFront != screen)
+            ScreenToFront(screen);
+        ReportShown(requester, layout, TitleOf(window, easyStruct), easyStruct->es_TextFormat);
+        result = RunModalLoop(requester, layout, pens);
+        CloseWindow(requester);
+        if (previousFront != nullptr && previousFront != screen)
+            ScreenToFront(previousFront);
     }
-    if (screen == nullptr)
-        return 0;
-
-    RastPort measure;
-    InitRastPort(&measure);
-    SetFont(&measure, internal::DefaultFont());
-    Layout layout = LayOut(easyStruct, &measure);
-
-    CONST_STRPTR title = easyStruct->es_Title;
-    if (title == nullptr)
-        title = window != nullptr && window->Title != nullptr ? window->Title : "System Request";
-    // Its outer size, as intuition will give it, so that it opens centred.
-    const int outerWidth = layout.innerWidth + screen->WBorLeft + screen->WBorRight;
-    const int outerHeight = layout.innerHeight + screen->BarHeight + 1 + screen->WBorBottom;
-    const int left = std::max(0, (screen->Width - outerWidth) / 2);
-    const int top = std::max(0, (screen->Height - outerHeight) / 2);
-    const auto tags = internal::MakeTagList(
-        locked != nullptr ? WA_PubScreen : WA_CustomScreen, screen, WA_Left, left, WA_Top, top, WA_InnerWidth,
-        layout.innerWidth, WA_InnerHeight, layout.innerHeight, WA_Title, title, WA_DragBar, TRUE, WA_DepthGadget,
-        TRUE, WA_Activate, TRUE, WA_RMBTrap, TRUE, WA_AutoAdjust, TRUE, WA_SmartRefresh, TRUE, WA_IDCMP,
-        IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
-    Window* requester = OpenWindowTagList(nullptr, tags.data());
-    if (requester == nullptr) {
-        if (locked != nullptr)
-            UnlockPubScreen(nullptr, locked);
-        return 0;
-    }
-    // A requester nobody can see would wait for ever: its screen comes to the front while it
-    // is up (the default public screen is usually behind the program's own).
-    Screen* previousFront = FrontScreen();
-    if (previousFront != screen)
-        ScreenToFront(screen);
-
-    RastPort* rp = requester->RPort;
-    SetFont(rp, internal::DefaultFont());
-    const Pens pens{static_cast<UBYTE>(internal::PenOf(screen, TEXTPEN, 1)),
-                    static_cast<UBYTE>(internal::PenOf(screen, SHINEPEN, 2)),
-                    static_cast<UBYTE>(internal::PenOf(screen, SHADOWPEN, 1)),
-                    static_cast<UBYTE>(internal::PenOf(screen, FILLPEN, 3)),
-                    static_cast<UBYTE>(internal::PenOf(screen, FILLTEXTPEN, 1)),
-                    static_cast<UBYTE>(internal::PenOf(screen, BACKGROUNDPEN, 0))};
-    const int originX = requester->BorderLeft, originY = requester->BorderTop;
-    PlaceButtons(layout, originX, originY);
-    DrawRequester(rp, pens, layout, originX, originY);
-
-    internal::RequesterState& state = internal::Requesters();
-    state.last = internal::RecordOf(requester);
-    state.last.buttons = static_cast<int>(layout.buttons.size());
-    state.last.lines = static_cast<int>(layout.lines.size());
-    state.last.title = title;
-    state.last.text = easyStruct->es_TextFormat != nullptr ? easyStruct->es_TextFormat : "";
-    InjectPendingAnswer(requester, layout);
-
-    const size_t count = layout.buttons.size();
-    LONG result = -1;
-    int pressed = -1;
-    const ULONG signal = 1UL << requester->UserPort->mp_SigBit;
-    while (result < 0) {
-        // A break (the system asking the program to end) answers as Esc does, and stays set
-        // for the program's own loop to end on.
-        if ((Wait(signal | SIGBREAKF_CTRL_C) & SIGBREAKF_CTRL_C) != 0) {
-            SetSignal(SIGBREAKF_CTRL_C, SIGBREAKF_CTRL_C);
-            result = 0;
-        }
-        while (auto* message = reinterpret_cast<IntuiMessage*>(GetMsg(requester->UserPort))) {
-            const ULONG messageClass = message->Class;
-            const UWORD code = message->Code;
-            const UWORD qualifier = message->Qualifier;
-            const int x = message->MouseX, y = message->MouseY;
-            ReplyMsg(&message->ExecMessage);
-            if (result >= 0)
-                continue;
-            if (messageClass == IDCMP_MOUSEBUTTONS && code == SELECTDOWN) {
-                for (size_t i = 0; i < count; ++i)
-                    if (layout.buttons[i].Contains(x, y)) {
-                        pressed = static_cast<int>(i);
-                        DrawButton(rp, pens, layout.buttons[i], true);
-                    }
-            } else if (messageClass == IDCMP_MOUSEBUTTONS && code == SELECTUP && pressed >= 0) {
-                const Button& button = layout.buttons[static_cast<size_t>(pressed)];
-                if (button.Contains(x, y))
-                    result = ResultOf(static_cast<size_t>(pressed), count);
-                else
-                    DrawButton(rp, pens, button, false);
-                pressed = -1;
-            } else if (messageClass == IDCMP_RAWKEY && !(code & IECODE_UP_PREFIX)) {
-                // Return (or Amiga-V) is the leftmost button, Esc (or Amiga-B) the rightmost.
-                const bool amiga = (qualifier & IEQUALIFIER_LCOMMAND) != 0;
-                if (code == RAWKEY_RETURN || code == RAWKEY_KP_ENTER || (amiga && code == RAWKEY_Z + 3))
-                    result = ResultOf(0, count);
-                else if (code == RAWKEY_ESCAPE || (amiga && code == RAWKEY_Z + 4))
-                    result = 0;
-            }
-        }
-    }
-    CloseWindow(requester);
-    if (previousFront != nullptr && previousFront != screen)
-        ScreenToFront(previousFront);
     if (locked != nullptr)
         UnlockPubScreen(nullptr, locked);
     return result;
-}
-
-void AnswerNextRequester(int buttonFromLeft)
-{
-    internal::Requesters().pendingButton = std::max(0, buttonFromLeft);
-    internal::Requesters().pendingKey = 0;
-}
-
-void AnswerNextRequesterWithKey(UWORD rawKey)
-{
-    internal::Requesters().pendingKey = rawKey;
-    internal::Requesters().pendingButton = -1;
-}
-
-void AnswerNextAlert(int button)
-{
-    internal::Requesters().pendingAlertButton = button;
-}
-
-void ClearRequesterAnswers()
-{
-    internal::RequesterState& state = internal::Requesters();
-    state.pendingButton = -1;
-    state.pendingKey = 0;
-    state.pendingAlertButton = 0;
-    state.last = {};
-    state.lastAlert = {};
-}
-
-RequesterRecord LastRequester()
-{
-    return internal::Requesters().last;
-}
-
-RequesterRecord LastAlert()
-{
-    return internal::Requesters().lastAlert;
 }
 
 } // namespace amiga

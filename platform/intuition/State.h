@@ -4,8 +4,7 @@
 // that also own their pixels, titles and bookkeeping.
 #pragma once
 
-#include "platform/gadtools/GadTools.h"
-#include "platform/testing/InputTesting.h"
+#include "platform/common/Internal.h"
 #include "platform/intuition/Intuition.h"
 
 #include <cstdint>
@@ -13,6 +12,10 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+namespace amiga {
+enum class PointerShape { Normal, Busy, Custom };
+} // namespace amiga
 
 namespace amiga::internal {
 
@@ -130,6 +133,8 @@ struct IntuitionState {
 };
 
 IntuitionState& Intuition();
+// Where Intuition() keeps the state; the testing library drops it to start afresh.
+std::unique_ptr<IntuitionState>& IntuitionHolder();
 
 inline ScreenRecord* Record(Screen* screen) { return static_cast<ScreenRecord*>(screen); }
 inline WindowRecord* Record(Window* window) { return static_cast<WindowRecord*>(window); }
@@ -173,11 +178,13 @@ Gadget* GadgetAt(WindowRecord* window, int x, int y);
 bool RenderGadToolsGadget(WindowRecord* window, Gadget* gadget);
 // A gadtools gadget was released over itself (a check box toggles).
 void GadToolsGadgetReleased(WindowRecord* window, Gadget* gadget);
-// Releases what gadtools keeps (gadgets and visual infos) when intuition is reset.
-void ResetGadTools();
 
 // Composes the screen into `out` (Width × Height pen numbers, no display offset).
 void ComposeScreenInto(ScreenRecord* screen, std::vector<UBYTE>& out);
+// The image as the display shows it: the screen moved down by its TopEdge, the darkest pen
+// above it. Returns the composed pixels themselves when the screen is not moved.
+const std::vector<UBYTE>& ShiftForDisplay(ScreenRecord* screen, std::vector<UBYTE>& composed,
+                                          std::vector<UBYTE>& shifted);
 // Presents the screen once with its colours inverted, then as it is (the display beep).
 void FlashScreen(ScreenRecord* screen);
 // The pen whose colour is closest to black: what the display shows where no screen is.

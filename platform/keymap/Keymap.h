@@ -2,7 +2,7 @@
 // keymap.library: turning raw keys and qualifiers into characters through a keymap.
 #pragma once
 
-#include "platform/intuition/InputEvent.h"
+#include "platform/common/InputEvent.h"
 #include "platform/common/Types.h"
 
 namespace amiga {

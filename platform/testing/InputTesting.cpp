@@ -1,8 +1,16 @@
 // SPDX-License-Identifier: MIT
-// Test helpers: input through the host's queue and intuition's routing, received messages.
-#include "platform/intuition/State.h"
+// Test helpers: input through the host's queue and intuition's routing, received messages,
+// composed screens, and intuition's reset.
+#include "platform/testing/InputTesting.h"
+
+#include "platform/common/Png.h"
+#include "platform/gadtools/GadTools.h"
+#include "platform/host/Host.h"
+#include "platform/intuition/MenuState.h"
+#include "platform/testing/RequesterTesting.h"
 #include "platform/testing/Testing.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace amiga {
@@ -120,6 +128,89 @@ std::vector<ReceivedMessage> DrainMessages(Window* window)
         received.push_back(copy);
     }
     return received;
+}
+
+void ResetIntuition()
+{
+    // An open strip points into a window: drop it before the windows go.
+    internal::ResetMenus();
+    ClearRequesterAnswers();
+    auto& state = internal::Intuition();
+    state.menuOpen = false;
+    state.pressed = {};
+    state.drag = {};
+    // Windows first (newest first), then screens: the platform closes them in that order.
+    while (!state.windows.empty()) {
+        CloseWindow(state.windows.back().get());
+    }
+    while (!state.screens.empty()) {
+        Screen* screen = state.screens.back().get();
+        internal::Record(screen)->locks = 0;
+        CloseScreen(screen);
+    }
+    for (auto& entry : state.gadtools) {
+        delete const_cast<Gadget*>(entry.first);
+    }
+    internal::IntuitionHolder().reset();
+    host::SetCursor(host::CursorShape::Normal);
+}
+
+ComposedScreen ComposeScreen(Screen* screen)
+{
+    ComposedScreen result;
+    internal::ScreenRecord* record = internal::FrontScreenRecord();
+    if (screen != nullptr) {
+        record = internal::IsOpenScreen(screen) ? internal::Record(screen) : nullptr;
+    }
+    if (record == nullptr) {
+        return result;
+    }
+    std::vector<UBYTE> composed;
+    std::vector<UBYTE> shifted;
+    internal::ComposeScreenInto(record, composed);
+    result.width = record->Width;
+    result.height = record->Height;
+    result.pixels = internal::ShiftForDisplay(record, composed, shifted);
+    std::copy(std::begin(record->colorMap->ColorTable), std::end(record->colorMap->ColorTable), result.palette);
+    return result;
+}
+
+bool SaveScreenPNG(Screen* screen, const char* path, std::string* error)
+{
+    const ComposedScreen composed = ComposeScreen(screen);
+    if (composed.pixels.empty()) {
+        if (error != nullptr) {
+            *error = "no screen to save";
+        }
+        return false;
+    }
+    return SavePNG(composed.pixels.data(), composed.width, composed.height, composed.width, composed.palette, path,
+                   error);
+}
+
+Screen* FrontScreen()
+{
+    return internal::FrontScreenRecord();
+}
+
+Window* ActiveWindow()
+{
+    return internal::Intuition().active;
+}
+
+ULONG DisplayBeepCount()
+{
+    return internal::Intuition().beeps;
+}
+
+ULONG PresentCount()
+{
+    return internal::Intuition().presents;
+}
+
+PointerShape ShownPointer()
+{
+    return internal::Intuition().shownPointer;
 }
 
 } // namespace amiga

@@ -6,6 +6,7 @@
 
 #include "platform/common/Internal.h"
 #include "platform/intuition/Intuition.h"
+#include "platform/intuition/State.h"
 
 #include <string>
 #include <vector>
@@ -69,7 +70,6 @@ Screen* FrontScreen();
 Window* ActiveWindow();
 ULONG DisplayBeepCount();
 ULONG PresentCount();          // presents handed to the host
-enum class PointerShape { Normal, Busy, Custom };
 PointerShape ShownPointer();   // what the host cursor shows now
 
 } // namespace amiga

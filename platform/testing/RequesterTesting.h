@@ -4,6 +4,7 @@
 
 #include "platform/common/Types.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Hooks for tests: tear-down, failure switches, the command runner and injected input.
+// Hooks for tests: tear-down, failure switches, the command runner and injected input. They
+// are built into the testing library, which only tests, benchmarks and the demo link.
 #pragma once
 
 #include "platform/common/Internal.h"
 #include "platform/common/Types.h"
+#include "platform/exec/Device.h"
 
 #include <functional>
 #include <vector>
@@ -40,11 +42,23 @@ void PumpInput();
 
 namespace amiga::internal {
 
-// The argument vector Execute starts for a command line: {"xdg-open", address} for a web or
-// mailto address (without the blanks around it), {"/bin/sh", "-c", line} otherwise.
-std::vector<std::string> CommandArgv(const std::string& line);
+// Adds a device for this run (built-in devices are in exec/Devices.cpp's table).
+void RegisterDevice(const char* name, DeviceFactory factory);
+// Forgets every font (open or not) so that a test can start afresh; fonts still held by
+// callers become invalid.
+void ResetFonts();
 
 } // namespace amiga::internal
+
+namespace amiga::host {
+
+// The colour (0x00RRGGBB) the host window shows at a pixel of its own; false outside it or
+// without a window.
+bool ReadWindowPixel(int windowX, int windowY, ULONG& rgb);
+// Drops the window, queued events and pending wake-ups.
+void Reset();
+
+} // namespace amiga::host
 
 namespace amiga {
 

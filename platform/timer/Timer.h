@@ -42,12 +42,3 @@ void SubTime(timeval* dest, const timeval* source);
 LONG CmpTime(const timeval* dest, const timeval* source); // -1 when dest > source, 0, +1
 
 } // namespace amiga
-
-namespace amiga::internal {
-
-// Blocks as the platform's blocking calls do (presents the screen, handles host input, keeps
-// timer requests completing) until the monotonic clock reaches `deadlineMicros`.
-// graphics' WaitTOF uses it with the next 1/50 s boundary.
-void WaitUntilMicros(uint64_t deadlineMicros);
-
-} // namespace amiga::internal

@@ -5,7 +5,7 @@
 // quits through the menu shortcut and answers the exit question.
 #include "game/Program.h"
 #include "platform/common/Internal.h"
-#include "platform/intuition/InputEvent.h"
+#include "platform/common/InputEvent.h"
 #include "platform/testing/RequesterTesting.h"
 #include "platform/testing/Testing.h"
 

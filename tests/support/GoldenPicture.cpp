@@ -3,10 +3,10 @@
 #include "GoldenPicture.h"
 
 #include "platform/common/Png.h"
+#include "tests/support/PngFile.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -14,10 +14,6 @@ namespace fs = std::filesystem;
 namespace testsupport {
 
 namespace {
-
-struct BitMapDeleter {
-    void operator()(amiga::BitMap* bitmap) const { amiga::FreeBitMap(bitmap); }
-};
 
 std::vector<amiga::ULONG> GreyRamp()
 {
@@ -64,19 +60,9 @@ PenPicture CutScreen(const amiga::ComposedScreen& screen, int left, int top, int
 
 bool SavePenPicture(const PenPicture& picture, const std::string& path, std::string* error)
 {
-    std::unique_ptr<amiga::BitMap, BitMapDeleter> bitmap(amiga::AllocBitMap(
-        static_cast<amiga::ULONG>(picture.width), static_cast<amiga::ULONG>(picture.height), 8, amiga::BMF_CLEAR,
-        nullptr));
-    if (!bitmap) {
-        if (error)
-            *error = "no bitmap of that size";
-        return false;
-    }
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x)
-            bitmap->Pixels[static_cast<size_t>(y) * bitmap->BytesPerRow + static_cast<size_t>(x)] = picture.At(x, y);
     const std::vector<amiga::ULONG> palette = picture.palette.size() == 256 ? picture.palette : GreyRamp();
-    return amiga::SaveBitMapPNG(bitmap.get(), palette.data(), path.c_str(), error);
+    return amiga::SavePNG(picture.pens.data(), picture.width, picture.height, picture.width, palette.data(),
+                          path.c_str(), error);
 }
 
 bool RegeneratingGoldens()
@@ -96,8 +82,8 @@ bool RegeneratingGoldens()
         return ::testing::AssertionSuccess() << "wrote " << goldenPath;
     }
 
-    amiga::PngImage expected;
-    const bool loaded = amiga::LoadPNG(goldenPath.c_str(), expected, &error);
+    PngImage expected;
+    const bool loaded = LoadPNG(goldenPath.c_str(), expected, &error);
     std::ostringstream problem;
     int differing = 0;
     PenPicture difference = actual;

@@ -8,7 +8,6 @@
 // not change is left alone, so nothing recompiles for nothing); --preview also writes every
 // picture as a PNG in the game's colours, to look at the artwork without the game.
 #include "platform/common/Png.h"
-#include "platform/graphics/Graphics.h"
 #include "tools/pictures/BoardPictures.h"
 #include "tools/pictures/ButtonArrows.h"
 #include "tools/pictures/GamePalette.h"
@@ -90,18 +89,9 @@ bool WriteIfChanged(const fs::path& path, const std::string& text)
 
 bool WritePreview(const fs::path& directory, const Picture& picture, const amiga::ULONG* palette)
 {
-    amiga::BitMap* bitmap = amiga::AllocBitMap(static_cast<amiga::ULONG>(picture.canvas.Width()),
-                                               static_cast<amiga::ULONG>(picture.canvas.Height()), 8,
-                                               amiga::BMF_CLEAR, nullptr);
-    if (!bitmap)
-        return false;
-    for (int y = 0; y < picture.canvas.Height(); ++y)
-        for (int x = 0; x < picture.canvas.Width(); ++x)
-            bitmap->Pixels[static_cast<size_t>(y) * bitmap->BytesPerRow + static_cast<size_t>(x)] =
-                picture.canvas.At(x, y);
-    const bool saved = amiga::SaveBitMapPNG(bitmap, palette, (directory / (picture.name + ".png")).c_str());
-    amiga::FreeBitMap(bitmap);
-    return saved;
+    const PenCanvas& canvas = picture.canvas;
+    return amiga::SavePNG(canvas.Pixels().data(), canvas.Width(), canvas.Height(), canvas.Width(), palette,
+                          (directory / (picture.name + ".png")).c_str());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // The built game under a real X server, played with xdotool as a person would (see
 // play-game.sh): its screens match the checked-in references pen for pen, it exits 0 when
 // the player says yes, and the next start finds the same game.
-#include "platform/common/Png.h"
+#include "tests/support/PngFile.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +34,8 @@ void Write(const fs::path& path, const std::string& bytes)
 // Pen numbers of a paletted PNG; empty when it cannot be read.
 std::vector<amiga::UBYTE> Pens(const fs::path& path)
 {
-    amiga::PngImage image;
-    if (!amiga::LoadPNG(path.c_str(), image) || !image.paletted)
+    testsupport::PngImage image;
+    if (!testsupport::LoadPNG(path.c_str(), image) || !image.paletted)
         return {};
     return image.indices;
 }

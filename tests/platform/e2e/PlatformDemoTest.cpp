@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The built platform-demo under a real X server (Xvfb) through SDL's X11 driver: it must
 // start, draw and save exactly the screen of the checked-in reference.
-#include "platform/common/Png.h"
+#include "tests/support/PngFile.h"
 
 #include <gtest/gtest.h>
 
@@ -47,10 +47,10 @@ TEST(PlatformDemo, DrawsTheReferenceScreenUnderX11)
 
     ASSERT_EQ(RunUnderXvfb("KESA_SCREENSHOT='" + shot.string() + "'", demo), 0);
 
-    amiga::PngImage actual, expected;
+    testsupport::PngImage actual, expected;
     std::string error;
-    ASSERT_TRUE(amiga::LoadPNG(shot.c_str(), actual, &error)) << error;
-    ASSERT_TRUE(amiga::LoadPNG(KESA_TEST_DATA_DIR "/platform-demo.png", expected, &error)) << error;
+    ASSERT_TRUE(testsupport::LoadPNG(shot.c_str(), actual, &error)) << error;
+    ASSERT_TRUE(testsupport::LoadPNG(KESA_TEST_DATA_DIR "/platform-demo.png", expected, &error)) << error;
     ASSERT_EQ(actual.width, 800);
     ASSERT_EQ(actual.height, 600);
     ASSERT_TRUE(actual.paletted);

@@ -3,7 +3,7 @@
 #include "platform/dos/Dos.h"
 #include "platform/exec/Exec.h"
 #include "platform/graphics/Graphics.h"
-#include "platform/intuition/InputEvent.h"
+#include "platform/common/InputEvent.h"
 #include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
 #include "platform/common/Internal.h"

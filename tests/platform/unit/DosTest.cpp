@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // dos: Delay, Execute and file handles.
 #include "platform/dos/Dos.h"
+#include "platform/dos/Internal.h"
 #include "platform/common/Internal.h"
 #include "platform/testing/Testing.h"
 

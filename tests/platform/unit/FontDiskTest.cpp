@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Disk fonts through fontconfig and FreeType (the system's Liberation faces).
 #include "platform/diskfont/DiskFont.h"
-#include "platform/graphics/Internal.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The ROM fonts and Text: glyph placement on the baseline, draw modes, styles, lengths.
 #include "platform/graphics/Graphics.h"
-#include "platform/graphics/Internal.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

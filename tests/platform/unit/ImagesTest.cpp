@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Planar images: decoding, PlanePick and PlaneOnOff, row widths, clipping; IntuiTexts.
 #include "platform/intuition/Images.h"
-#include "platform/graphics/Internal.h"
+#include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Screenshots as paletted PNG files, read back; colour maps loaded the platform's ways.
 #include "platform/common/Png.h"
+#include "platform/graphics/Graphics.h"
+#include "tests/support/PngFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@
 #include <unistd.h>
 
 using namespace amiga;
+using namespace testsupport;
 
 namespace {
 
@@ -96,7 +99,8 @@ TEST_F(Png, WrittenFileKeepsPensAndPaletteColours)
 
     const std::string path = (directory / "shot.png").string();
     std::string error;
-    ASSERT_TRUE(SaveBitMapPNG(bitmap, colorMap, path.c_str(), &error)) << error;
+    ASSERT_TRUE(SavePNG(bitmap->Pixels, 5, 3, bitmap->BytesPerRow, colorMap->ColorTable, path.c_str(), &error))
+        << error;
 
     PngImage image;
     ASSERT_TRUE(LoadPNG(path.c_str(), image, &error)) << error;
@@ -119,9 +123,9 @@ TEST_F(Png, FailuresAreReportedNotHidden)
 {
     std::string error;
     const std::string unwritable = (directory / "missing" / "shot.png").string();
-    EXPECT_FALSE(SaveBitMapPNG(bitmap, colorMap, unwritable.c_str(), &error));
+    EXPECT_FALSE(SavePNG(bitmap->Pixels, 5, 3, bitmap->BytesPerRow, colorMap->ColorTable, unwritable.c_str(), &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(SaveBitMapPNG(nullptr, colorMap, unwritable.c_str()));
+    EXPECT_FALSE(SavePNG(nullptr, 5, 3, 5, colorMap->ColorTable, unwritable.c_str()));
 
     PngImage image;
     error.clear();

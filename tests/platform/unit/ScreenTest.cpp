@@ -3,7 +3,7 @@
 // default public screen.
 #include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
-#include "platform/common/Png.h"
+#include "tests/support/PngFile.h"
 #include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
@@ -188,8 +188,8 @@ TEST_F(ScreenTest, ScreenshotHoldsThePaletteColours)
     const std::string path = ::testing::TempDir() + "screen-test.png";
     std::string error;
     ASSERT_TRUE(SaveScreenPNG(screen, path.c_str(), &error)) << error;
-    PngImage image;
-    ASSERT_TRUE(LoadPNG(path.c_str(), image, &error)) << error;
+    testsupport::PngImage image;
+    ASSERT_TRUE(testsupport::LoadPNG(path.c_str(), image, &error)) << error;
     EXPECT_EQ(image.width, 800);
     EXPECT_EQ(image.height, 600);
     EXPECT_EQ(image.ColorAt(15, 25), 0x123456u);

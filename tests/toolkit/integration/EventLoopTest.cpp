@@ -3,7 +3,7 @@
 // intuition to the windows, taken and dispatched by Application::Run.
 #include "EventLoopSupport.h"
 
-#include "platform/intuition/InputEvent.h"
+#include "platform/common/InputEvent.h"
 #include "toolkit/controls/ButtonCustom.h"
 #include "toolkit/controls/CellControl.h"
 #include "toolkit/controls/ImageFrame.h"

@@ -3,7 +3,7 @@
 // strip, picks chained with the left button, command keys; the loop raises the commands.
 #include "EventLoopSupport.h"
 
-#include "platform/intuition/InputEvent.h"
+#include "platform/common/InputEvent.h"
 #include "platform/intuition/Menus.h"
 #include "toolkit/controls/KesaMenu.h"
 #include "toolkit/controls/MenuBar.h"

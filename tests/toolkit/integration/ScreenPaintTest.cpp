@@ -4,7 +4,7 @@
 #include "platform/gadtools/GadTools.h"
 #include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
-#include "platform/common/Png.h"
+#include "tests/support/PngFile.h"
 #include "platform/testing/Testing.h"
 #include "toolkit/controls/Drawing.h"
 #include "toolkit/core/Application.h"
@@ -113,7 +113,7 @@ protected:
     ScopedWorkingDirectory workingDirectory;
 };
 
-int CountPen(const PngImage& png, int x0, int y0, int x1, int y1, int pen)
+int CountPen(const testsupport::PngImage& png, int x0, int y0, int x1, int y1, int pen)
 {
     int n = 0;
     for (int y = y0; y <= y1; ++y)
@@ -158,9 +158,9 @@ TEST_F(ScreenPaintTest, ScreenshotShowsWhatTheElementsPainted)
     ASSERT_NE(dw, nullptr);
 
     ASSERT_TRUE(SaveScreenPNG(handle, "screen.png"));
-    PngImage png;
+    testsupport::PngImage png;
     std::string error;
-    ASSERT_TRUE(LoadPNG("screen.png", png, &error)) << error;
+    ASSERT_TRUE(testsupport::LoadPNG("screen.png", png, &error)) << error;
     ASSERT_EQ(png.width, 800);
     ASSERT_EQ(png.height, 600);
     ASSERT_TRUE(png.paletted);

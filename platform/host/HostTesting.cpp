@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Real host events made by tests: pushed into SDL's own queue, so they take every step that
-// input from the desktop takes (translation, key mapping, unscaling).
+// The host's part of the testing library (built into it, not into the program): events
+// queued as if the host had produced them, real SDL events that take every step input from
+// the desktop takes (translation, key mapping, unscaling), pixels read back, the reset.
 #include "platform/testing/Testing.h"
 #include "platform/host/HostState.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace amiga {
 
@@ -78,4 +82,42 @@ void SimulateHostCloseRequest()
     Push(event);
 }
 
+void InjectHostEvent(const internal::HostEvent& event)
+{
+    host::PushEvent(event);
+}
+
 } // namespace amiga
+
+namespace amiga::host {
+
+bool ReadWindowPixel(int windowX, int windowY, ULONG& rgb)
+{
+    auto& state = State();
+    if (state.window == nullptr) {
+        return false;
+    }
+    SDL_Surface* surface = SDL_GetWindowSurface(state.window);
+    if (surface == nullptr || windowX < 0 || windowY < 0 || windowX >= surface->w || windowY >= surface->h) {
+        return false;
+    }
+    const int bytes = surface->format->BytesPerPixel;
+    const auto* at = static_cast<const Uint8*>(surface->pixels) + static_cast<ptrdiff_t>(windowY) * surface->pitch +
+                     static_cast<ptrdiff_t>(windowX) * bytes;
+    Uint32 pixel = 0;
+    std::memcpy(&pixel, at, static_cast<size_t>(std::min(bytes, 4)));
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+    rgb = (ULONG{r} << 16) | (ULONG{g} << 8) | b;
+    return true;
+}
+
+void Reset()
+{
+    CloseWindow();
+    StateHolder() = std::make_unique<HostState>();
+}
+
+} // namespace amiga::host
