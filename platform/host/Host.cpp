@@ -60,14 +60,25 @@ bool StartVideo()
     return true;
 }
 
-void StopVideo()
+void FreeCursors(HostState& state)
 {
-    auto& state = State();
-    state.sdlWakeable = false;
+    for (SDL_Cursor*& cursor : state.systemCursors) {
+        if (cursor != nullptr) {
+            SDL_FreeCursor(cursor);
+            cursor = nullptr;
+        }
+    }
     if (state.cursor != nullptr) {
         SDL_FreeCursor(state.cursor);
         state.cursor = nullptr;
     }
+}
+
+void StopVideo()
+{
+    auto& state = State();
+    state.sdlWakeable = false;
+    FreeCursors(state);
     if (state.window != nullptr) {
         SDL_DestroyWindow(state.window);
         state.window = nullptr;
@@ -117,8 +128,15 @@ void ApplyCursor()
         }
         state.cursorScale = scale;
     } else {
-        created = SDL_CreateSystemCursor(state.cursorShape == CursorShape::Busy ? SDL_SYSTEM_CURSOR_WAIT
-                                                                                 : SDL_SYSTEM_CURSOR_ARROW);
+        const bool busy = state.cursorShape == CursorShape::Busy;
+        SDL_Cursor*& shape = state.systemCursors[busy ? 1 : 0];
+        if (shape == nullptr) {
+            shape = SDL_CreateSystemCursor(busy ? SDL_SYSTEM_CURSOR_WAIT : SDL_SYSTEM_CURSOR_ARROW);
+        }
+        if (shape != nullptr) {
+            SDL_SetCursor(shape);
+        }
+        return;
     }
     // Drivers without pointer support (dummy) create nothing; the pointer then stays as is.
     if (created != nullptr) {
@@ -429,9 +447,7 @@ HostState::~HostState()
 {
     if (window != nullptr || videoStarted) {
         // Teardown order at exit is not ours to choose; only release what SDL still holds.
-        if (cursor != nullptr) {
-            SDL_FreeCursor(cursor);
-        }
+        FreeCursors(*this);
         if (window != nullptr) {
             SDL_DestroyWindow(window);
         }
