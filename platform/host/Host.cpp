@@ -550,10 +550,13 @@ void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG 
     if (pixels == nullptr || rgb == nullptr || width <= 0 || height <= 0 || pitch < width) {
         return;
     }
-    state.lastFrame.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        std::memcpy(state.lastFrame.data() + static_cast<ptrdiff_t>(y) * width, pixels + static_cast<ptrdiff_t>(y) * pitch,
-                    static_cast<size_t>(width));
+    if (pixels != state.lastFrame.data() || pitch != width ||
+        state.lastFrame.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        state.lastFrame.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+        for (int y = 0; y < height; ++y) {
+            std::memmove(state.lastFrame.data() + static_cast<ptrdiff_t>(y) * width,
+                         pixels + static_cast<ptrdiff_t>(y) * pitch, static_cast<size_t>(width));
+        }
     }
     state.lastWidth = width;
     state.lastHeight = height;
@@ -561,6 +564,13 @@ void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG 
     if (state.window != nullptr) {
         Blit(pixels, width, height, pitch, rgb);
     }
+}
+
+UBYTE* FrameBuffer(int width, int height)
+{
+    auto& state = State();
+    state.lastFrame.resize(static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)));
+    return state.lastFrame.data();
 }
 
 void SetCursor(CursorShape shape)
