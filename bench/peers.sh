@@ -14,6 +14,8 @@ rounds=${2:-10}
 game=$build/game/kesa-pegline
 other=${3:-}
 [[ -z "$other" || -x "$other" ]] || { echo "peers.sh: $other is not a program" >&2; exit 1; }
+# Each run starts in a folder of its own: the other game is found from there too.
+[[ -z "$other" ]] || other=$(cd "$(dirname "$other")" && pwd)/$(basename "$other")
 floor=$build/bench/FloorWindow
 watch=$build/bench/MapWatch
 for program in "$game" "$floor" "$watch"; do
