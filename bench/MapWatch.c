@@ -1,17 +1,22 @@
 /* SPDX-License-Identifier: MIT
  * One measured run for bench/peers.sh: starts a program, and as an X client that stays
  * connected for the whole run (so that no poll adds its own latency, and the server sees a
- * client throughout) it times the window's MapNotify, reads the program's resident memory and
- * CPU from /proc, closes the window politely and times the exit.
+ * client throughout) it times the window's MapNotify and the first frame the player sees whole,
+ * reads the program's resident memory and CPU from /proc, closes the window politely and times
+ * the exit.
  *
  * Usage: MapWatch --ready                      wait until $DISPLAY accepts clients
- *        MapWatch [--answer] program [args...]
- * Prints: startup_ms rss_kib idle_cpu_ms exit_ms
+ *        MapWatch [--answer] [--pixel X,Y,RRGGBB]... program [args...]
+ * Prints: startup_ms rss_kib idle_cpu_ms exit_ms frame_ms
+ * frame_ms runs from the fork to the moment every --pixel shows its colour in the window, read
+ * back from the X server as the player would see it (polled every millisecond from the map on;
+ * a 24-bit TrueColor display, as peers.sh starts, is assumed). Without --pixel it is 0.
  * With --answer the close is answered by the Return key (sent by xdotool half a second after
  * the close); exit_ms then runs from the key reaching the window to the exit. */
 #define _GNU_SOURCE
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <errno.h>
 #include <poll.h>
@@ -24,7 +29,13 @@
 #include <time.h>
 #include <unistd.h>
 
-enum { kRssDelayMs = 2000, kIdleMs = 10000, kAnswerDelayMs = 500, kTimeoutMs = 20000 };
+enum { kRssDelayMs = 2000, kIdleMs = 10000, kAnswerDelayMs = 500, kTimeoutMs = 20000, kMaxPixels = 16 };
+
+/* A pixel of the finished picture: where, and the colour it must show. */
+typedef struct {
+    int x, y;
+    unsigned long rgb;
+} Pixel;
 
 static double NowMs(void)
 {
@@ -82,6 +93,14 @@ static long long CpuTicks(pid_t pid)
     return (long long)(utime + stime);
 }
 
+/* A window that goes away under XGetImage is the program's business, not a reason to exit. */
+static int IgnoreXError(Display* display, XErrorEvent* error)
+{
+    (void)display;
+    (void)error;
+    return 0;
+}
+
 static int Fail(const char* what)
 {
     fprintf(stderr, "MapWatch: %s\n", what);
@@ -114,6 +133,23 @@ static long WindowPid(Display* display, Window window, Atom pidAtom)
         XFree(data);
     }
     return pid;
+}
+
+/* True when every pixel shows its colour; stops at the first that does not. */
+static int FrameShown(Display* display, Window window, const Pixel* pixels, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        XImage* image = XGetImage(display, window, pixels[i].x, pixels[i].y, 1, 1, AllPlanes, ZPixmap);
+        if (image == NULL) {
+            return 0;
+        }
+        const unsigned long shown = XGetPixel(image, 0, 0) & 0xFFFFFFul;
+        XDestroyImage(image);
+        if (shown != pixels[i].rgb) {
+            return 0;
+        }
+    }
+    return 1;
 }
 
 /* Waits for the X connection or the child; returns 1 for X input, 2 for the child gone, 0 on
@@ -153,17 +189,28 @@ int main(int argc, char** argv)
     }
     int first = 1;
     int answer = 0;
-    if (argc >= 2 && strcmp(argv[1], "--answer") == 0) {
-        answer = 1;
-        first = 2;
+    Pixel pixels[kMaxPixels];
+    int pixelCount = 0;
+    for (; first < argc && strncmp(argv[first], "--", 2) == 0; ++first) {
+        if (strcmp(argv[first], "--answer") == 0) {
+            answer = 1;
+        } else if (strcmp(argv[first], "--pixel") == 0 && first + 1 < argc && pixelCount < kMaxPixels &&
+                   sscanf(argv[first + 1], "%d,%d,%lx", &pixels[pixelCount].x, &pixels[pixelCount].y,
+                          &pixels[pixelCount].rgb) == 3) {
+            ++pixelCount;
+            ++first;
+        } else {
+            break;
+        }
     }
-    if (first >= argc) {
-        return Fail("usage: MapWatch [--answer] program [args...]");
+    if (first >= argc || strncmp(argv[first], "--", 2) == 0) {
+        return Fail("usage: MapWatch [--answer] [--pixel X,Y,RRGGBB]... program [args...]");
     }
     Display* display = XOpenDisplay(NULL);
     if (display == NULL) {
         return Fail("cannot open the display");
     }
+    XSetErrorHandler(IgnoreXError);
     const Window root = DefaultRootWindow(display);
     const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
@@ -198,6 +245,20 @@ int main(int argc, char** argv)
             WindowPid(display, event.xmap.window, pidAtom) == (long)pid) {
             window = event.xmap.window;
             mapped = at;
+        }
+    }
+
+    /* The picture comes after the map: the program builds what it shows once its window exists. */
+    double framed = 0;
+    while (pixelCount > 0 && framed == 0) {
+        if (FrameShown(display, window, pixels, pixelCount)) {
+            framed = NowMs();
+        } else if (NowMs() > started + kTimeoutMs) {
+            kill(pid, SIGKILL);
+            waitpid(pid, NULL, 0);
+            return Fail("the window never showed the expected picture");
+        } else {
+            SleepUntil(NowMs() + 1);
         }
     }
 
@@ -275,6 +336,7 @@ int main(int argc, char** argv)
                 WIFSIGNALED(status) ? "signal" : "exit status", WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
         return 1;
     }
-    printf("%.1f %ld %.0f %.1f\n", mapped - started, rss, cpuMs, exited - from);
+    printf("%.1f %ld %.0f %.1f %.1f\n", mapped - started, rss, cpuMs, exited - from,
+           framed > 0 ? framed - started : 0.0);
     return 0;
 }

@@ -5,7 +5,7 @@
 #include "services/FileUtils.h"
 #include "services/OpenTextFile.h"
 
-#include <iostream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,7 +13,9 @@ void LogFile::Write(const char* message)
 {
     if (message == nullptr)
         return;
-    std::cout << message << std::endl;
+    // stdio rather than std::cout: <iostream> would set up the C++ locale at every start.
+    std::printf("%s\n", message);
+    std::fflush(stdout);
     // A log file that cannot be written is not reported: the console line is already out.
     OpenTextFile file("log.txt");
     const std::vector<std::string> line{message};

@@ -60,14 +60,25 @@ bool StartVideo()
     return true;
 }
 
-void StopVideo()
+void FreeCursors(HostState& state)
 {
-    auto& state = State();
-    state.sdlWakeable = false;
+    for (SDL_Cursor*& cursor : state.systemCursors) {
+        if (cursor != nullptr) {
+            SDL_FreeCursor(cursor);
+            cursor = nullptr;
+        }
+    }
     if (state.cursor != nullptr) {
         SDL_FreeCursor(state.cursor);
         state.cursor = nullptr;
     }
+}
+
+void StopVideo()
+{
+    auto& state = State();
+    state.sdlWakeable = false;
+    FreeCursors(state);
     if (state.window != nullptr) {
         SDL_DestroyWindow(state.window);
         state.window = nullptr;
@@ -117,8 +128,15 @@ void ApplyCursor()
         }
         state.cursorScale = scale;
     } else {
-        created = SDL_CreateSystemCursor(state.cursorShape == CursorShape::Busy ? SDL_SYSTEM_CURSOR_WAIT
-                                                                                 : SDL_SYSTEM_CURSOR_ARROW);
+        const bool busy = state.cursorShape == CursorShape::Busy;
+        SDL_Cursor*& shape = state.systemCursors[busy ? 1 : 0];
+        if (shape == nullptr) {
+            shape = SDL_CreateSystemCursor(busy ? SDL_SYSTEM_CURSOR_WAIT : SDL_SYSTEM_CURSOR_ARROW);
+        }
+        if (shape != nullptr) {
+            SDL_SetCursor(shape);
+        }
+        return;
     }
     // Drivers without pointer support (dummy) create nothing; the pointer then stays as is.
     if (created != nullptr) {
@@ -429,9 +447,7 @@ HostState::~HostState()
 {
     if (window != nullptr || videoStarted) {
         // Teardown order at exit is not ours to choose; only release what SDL still holds.
-        if (cursor != nullptr) {
-            SDL_FreeCursor(cursor);
-        }
+        FreeCursors(*this);
         if (window != nullptr) {
             SDL_DestroyWindow(window);
         }
@@ -534,10 +550,13 @@ void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG 
     if (pixels == nullptr || rgb == nullptr || width <= 0 || height <= 0 || pitch < width) {
         return;
     }
-    state.lastFrame.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        std::memcpy(state.lastFrame.data() + static_cast<ptrdiff_t>(y) * width, pixels + static_cast<ptrdiff_t>(y) * pitch,
-                    static_cast<size_t>(width));
+    if (pixels != state.lastFrame.data() || pitch != width ||
+        state.lastFrame.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        state.lastFrame.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+        for (int y = 0; y < height; ++y) {
+            std::memmove(state.lastFrame.data() + static_cast<ptrdiff_t>(y) * width,
+                         pixels + static_cast<ptrdiff_t>(y) * pitch, static_cast<size_t>(width));
+        }
     }
     state.lastWidth = width;
     state.lastHeight = height;
@@ -545,6 +564,13 @@ void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG 
     if (state.window != nullptr) {
         Blit(pixels, width, height, pitch, rgb);
     }
+}
+
+UBYTE* FrameBuffer(int width, int height)
+{
+    auto& state = State();
+    state.lastFrame.resize(static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)));
+    return state.lastFrame.data();
 }
 
 void SetCursor(CursorShape shape)

@@ -30,6 +30,10 @@ std::string DriverName();
 
 // Converts the 8-bit image through the palette (0x00RRGGBB entries) and shows it.
 void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb[256]);
+// The host keeps the image last shown (to show it again on expose and resize); a frame
+// composed straight into this buffer (width x height, pitch width) and handed to Present()
+// is shown without a copy. It holds the last frame until written: write only to present.
+UBYTE* FrameBuffer(int width, int height);
 
 enum class CursorShape { Normal, Busy };
 void SetCursor(CursorShape shape);

@@ -57,7 +57,10 @@ struct HostState {
     int cursorHotX = 0;
     int cursorHotY = 0;
     int cursorScale = 0;
+    // The custom pointer; the system shapes are made once each, when first shown (making one
+    // reads the cursor theme from disk).
     SDL_Cursor* cursor = nullptr;
+    SDL_Cursor* systemCursors[2] = {};
 
     ~HostState();
 };

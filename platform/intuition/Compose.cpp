@@ -55,14 +55,14 @@ void DrawOutline(const Rectangle& box, UBYTE* out, int width, int height)
     }
 }
 
-BitMap WrapPixels(std::vector<UBYTE>& pixels, int width, int height, UBYTE depth)
+BitMap WrapPixels(UBYTE* pixels, int width, int height, UBYTE depth)
 {
     BitMap bitmap{};
     bitmap.BytesPerRow = static_cast<UWORD>(width);
     bitmap.Rows = static_cast<UWORD>(height);
     bitmap.Depth = depth;
     bitmap.Width = static_cast<UWORD>(width);
-    bitmap.Pixels = pixels.data();
+    bitmap.Pixels = pixels;
     return bitmap;
 }
 
@@ -82,6 +82,30 @@ std::vector<uint64_t> Signature(const ScreenRecord* screen)
         signature.push_back(window->bitmap->Changes);
     }
     return signature;
+}
+
+// The screen moved down by its TopEdge, the darkest pen above it.
+void ShiftInPlace(ScreenRecord* screen, UBYTE* image)
+{
+    const int top = screen->TopEdge;
+    if (top <= 0) {
+        return;
+    }
+    const size_t rowBytes = static_cast<size_t>(screen->Width);
+    const size_t rows = static_cast<size_t>(screen->Height);
+    const size_t moved = std::min(rows, static_cast<size_t>(top));
+    std::memmove(image + moved * rowBytes, image, (rows - moved) * rowBytes);
+    std::memset(image, DarkestPen(screen->colorMap), moved * rowBytes);
+}
+
+// The screen as the display shows it, composed straight into the host's frame: no copy of
+// the whole image besides the one the host keeps.
+UBYTE* ComposeForHost(ScreenRecord* screen)
+{
+    UBYTE* frame = host::FrameBuffer(screen->Width, screen->Height);
+    ComposeScreenInto(screen, frame);
+    ShiftInPlace(screen, frame);
+    return frame;
 }
 
 // Makes sure the host window shows a screen of this size.
@@ -106,15 +130,11 @@ bool FitHost(ScreenRecord* screen)
 const std::vector<UBYTE>& ShiftForDisplay(ScreenRecord* screen, std::vector<UBYTE>& composed,
                                           std::vector<UBYTE>& shifted)
 {
-    const int top = screen->TopEdge;
-    if (top <= 0) {
+    if (screen->TopEdge <= 0) {
         return composed;
     }
-    const size_t rowBytes = static_cast<size_t>(screen->Width);
-    const size_t rows = static_cast<size_t>(screen->Height);
-    shifted.assign(rowBytes * rows, DarkestPen(screen->colorMap));
-    const size_t kept = rows - std::min(rows, static_cast<size_t>(top));
-    std::memcpy(shifted.data() + static_cast<size_t>(top) * rowBytes, composed.data(), kept * rowBytes);
+    shifted = composed;
+    ShiftInPlace(screen, shifted.data());
     return shifted;
 }
 
@@ -133,34 +153,39 @@ UBYTE DarkestPen(const ColorMap* colorMap)
     return static_cast<UBYTE>(best);
 }
 
-void ComposeScreenInto(ScreenRecord* screen, std::vector<UBYTE>& out)
+void ComposeScreenInto(ScreenRecord* screen, UBYTE* out)
 {
     auto& state = Intuition();
     const int width = screen->Width;
     const int height = screen->Height;
-    out.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    std::memcpy(out.data(), screen->pixels.data(), out.size());
+    std::memcpy(out, screen->pixels.data(), static_cast<size_t>(width) * static_cast<size_t>(height));
     for (const WindowRecord* window : screen->windows) {
         if ((window->Flags & WFLG_BACKDROP) != 0) {
-            BlitWindow(window, out.data(), width, height);
+            BlitWindow(window, out, width, height);
         }
     }
     if ((screen->Flags & (SHOWTITLE | SCREENQUIET)) == SHOWTITLE) {
         const size_t rows = std::min<size_t>(static_cast<size_t>(screen->BarHeight) + 1, static_cast<size_t>(height));
-        std::memcpy(out.data(), screen->pixels.data(), rows * static_cast<size_t>(width));
+        std::memcpy(out, screen->pixels.data(), rows * static_cast<size_t>(width));
     }
     for (const WindowRecord* window : screen->windows) {
         if ((window->Flags & WFLG_BACKDROP) == 0) {
-            BlitWindow(window, out.data(), width, height);
+            BlitWindow(window, out, width, height);
         }
     }
     if (state.drag.window != nullptr && state.drag.window->screen == screen) {
-        DrawOutline(state.drag.outline, out.data(), width, height);
+        DrawOutline(state.drag.outline, out, width, height);
     }
     if (screen == FrontScreenRecord() && MenuIsOpen()) {
         BitMap composed = WrapPixels(out, width, height, screen->BitMap.Depth);
         MenuDraw(&composed);
     }
+}
+
+void ComposeScreenInto(ScreenRecord* screen, std::vector<UBYTE>& out)
+{
+    out.resize(static_cast<size_t>(screen->Width) * static_cast<size_t>(screen->Height));
+    ComposeScreenInto(screen, out.data());
 }
 
 void FlashScreen(ScreenRecord* screen)
@@ -169,16 +194,15 @@ void FlashScreen(ScreenRecord* screen)
     if (!FitHost(screen)) {
         return;
     }
-    ComposeScreenInto(screen, state.composed);
-    const std::vector<UBYTE>& shown = ShiftForDisplay(screen, state.composed, state.shifted);
+    const UBYTE* shown = ComposeForHost(screen);
     ULONG inverted[256];
     for (int pen = 0; pen < 256; ++pen) {
         inverted[pen] = screen->colorMap->ColorTable[pen] ^ 0xFFFFFFu;
     }
-    host::Present(shown.data(), screen->Width, screen->Height, screen->Width, inverted);
+    host::Present(shown, screen->Width, screen->Height, screen->Width, inverted);
     // One frame of flash: long enough to be seen, short enough never to hold anyone up.
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    host::Present(shown.data(), screen->Width, screen->Height, screen->Width, screen->colorMap->ColorTable);
+    host::Present(shown, screen->Width, screen->Height, screen->Width, screen->colorMap->ColorTable);
     state.presents += 2;
     state.lastSignature = Signature(screen);
 }
@@ -194,9 +218,7 @@ void PresentFrontScreenIfChanged()
     if (signature == state.lastSignature) {
         return;
     }
-    ComposeScreenInto(screen, state.composed);
-    const std::vector<UBYTE>& shown = ShiftForDisplay(screen, state.composed, state.shifted);
-    host::Present(shown.data(), screen->Width, screen->Height, screen->Width, screen->colorMap->ColorTable);
+    host::Present(ComposeForHost(screen), screen->Width, screen->Height, screen->Width, screen->colorMap->ColorTable);
     ++state.presents;
     state.lastSignature = std::move(signature);
 }

@@ -111,9 +111,8 @@ struct IntuitionState {
     std::unordered_map<const Gadget*, GadToolsExtra> gadtools;
     std::vector<std::unique_ptr<VisualInfo>> visualInfos;
 
-    // Composition: what the last present showed, to present again only after a change.
-    std::vector<UBYTE> composed;
-    std::vector<UBYTE> shifted;
+    // What the last present showed, to present again only after a change; the image itself
+    // is the host's (host::FrameBuffer).
     std::vector<uint64_t> lastSignature;
     ULONG generation = 1; // bumped by every change that is not a bitmap's or a palette's
     int hostWidth = 0, hostHeight = 0;
@@ -180,6 +179,7 @@ bool RenderGadToolsGadget(WindowRecord* window, Gadget* gadget);
 void GadToolsGadgetReleased(WindowRecord* window, Gadget* gadget);
 
 // Composes the screen into `out` (Width × Height pen numbers, no display offset).
+void ComposeScreenInto(ScreenRecord* screen, UBYTE* out);
 void ComposeScreenInto(ScreenRecord* screen, std::vector<UBYTE>& out);
 // The image as the display shows it: the screen moved down by its TopEdge, the darkest pen
 // above it. Returns the composed pixels themselves when the screen is not moved.
