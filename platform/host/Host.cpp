@@ -80,7 +80,26 @@ void StopVideo()
     }
 }
 
-Viewport CurrentViewport()
+// The largest whole multiple of the screen that fits the window, centred.
+struct WholeView {
+    int scale = 1;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+
+WholeView ComputeWholeView(int windowW, int windowH, int screenW, int screenH)
+{
+    WholeView view;
+    if (screenW <= 0 || screenH <= 0) {
+        return view;
+    }
+    view.scale = std::max(1, std::min(windowW / screenW, windowH / screenH));
+    view.offsetX = std::max(0, (windowW - screenW * view.scale) / 2);
+    view.offsetY = std::max(0, (windowH - screenH * view.scale) / 2);
+    return view;
+}
+
+WholeView CurrentViewport()
 {
     auto& state = State();
     int windowW = state.screenWidth;
@@ -88,7 +107,7 @@ Viewport CurrentViewport()
     if (state.window != nullptr) {
         SDL_GetWindowSize(state.window, &windowW, &windowH);
     }
-    return ComputeViewport(windowW, windowH, state.screenWidth, state.screenHeight);
+    return ComputeWholeView(windowW, windowH, state.screenWidth, state.screenHeight);
 }
 
 void ApplyCursor()
@@ -165,7 +184,7 @@ UWORD CurrentQualifiers(bool capsLock)
 void ToScreen(int windowX, int windowY, int& x, int& y)
 {
     const auto& state = State();
-    const Viewport view = CurrentViewport();
+    const WholeView view = CurrentViewport();
     x = std::clamp((windowX - view.offsetX) / view.scale, 0, std::max(0, state.screenWidth - 1));
     y = std::clamp((windowY - view.offsetY) / view.scale, 0, std::max(0, state.screenHeight - 1));
     // Pixels left of or above the image would divide towards zero into column 0 anyway.
@@ -348,7 +367,7 @@ void Blit(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb
     if (surface == nullptr) {
         return;
     }
-    const Viewport view = ComputeViewport(surface->w, surface->h, width, height);
+    const WholeView view = ComputeWholeView(surface->w, surface->h, width, height);
     SDL_Surface* target = surface;
     SDL_Surface* staging = nullptr;
     Uint32 lookup[256];
@@ -450,18 +469,6 @@ std::unique_ptr<HostState>& StateHolder()
 HostState& State()
 {
     return *StateHolder();
-}
-
-Viewport ComputeViewport(int windowW, int windowH, int screenW, int screenH)
-{
-    Viewport view;
-    if (screenW <= 0 || screenH <= 0) {
-        return view;
-    }
-    view.scale = std::max(1, std::min(windowW / screenW, windowH / screenH));
-    view.offsetX = std::max(0, (windowW - screenW * view.scale) / 2);
-    view.offsetY = std::max(0, (windowH - screenH * view.scale) / 2);
-    return view;
 }
 
 bool OpenWindow(int width, int height, const char* title)
