@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The SDL host: the window, presenting, the pointer and the event queue.
-#include "platform/host/HostState.h"
+#include "platform/host/sdl/HostState.h"
 
 #include "platform/common/InputEvent.h"
 #include "platform/common/Internal.h"

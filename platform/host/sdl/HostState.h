@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The host's state, private to platform/host/.
+// The SDL host's state, private to platform/host/sdl/.
 #pragma once
 
 #include "platform/host/Host.h"
