@@ -5,21 +5,23 @@
 // Screen pipeline: windows draw into chunky 8-bit bitmaps; intuition composes the front
 // screen into one 8-bit image when the program is about to block and the screen changed;
 // Present() converts that image through the screen's 256-entry palette into the host
-// window's 32-bit surface, enlarged by the largest whole multiple that fits the host window
-// (nearest neighbour, centred on black), and shows it. Pointer positions travel back through
-// the same mapping, so HostEvents are always in screen coordinates.
+// window's 32-bit pixels, filling it as ComputeViewport says (Viewport.h: a whole multiple by
+// nearest neighbour, otherwise smoothly, 4:3 kept, centred on black), and shows it. Pointer
+// positions travel back through ToScreen, so HostEvents are always in screen coordinates.
 #pragma once
 
 #include "platform/common/Internal.h"
+#include "platform/host/Viewport.h"
 
 #include <cstdint>
 #include <string>
 
 namespace amiga::host {
 
-// Opens (or resizes) the host window for a screen of this size. False when there is no
-// display: one line "kesa: no display available: <reason>" goes to standard error and the
-// reason is stored for the caller to log (LastError()).
+// Opens (or resizes) the host window for a screen of this size; on a display it fills the
+// display, as the platform's screens do. False when there is no display: one line
+// "kesa: no display available: <reason>" goes to standard error and the reason is stored for
+// the caller to log (LastError()).
 bool OpenWindow(int width, int height, const char* title);
 void CloseWindow();
 bool IsWindowOpen();
@@ -49,15 +51,6 @@ bool WaitEvent(uint64_t timeoutMicros, internal::HostEvent& event);
 bool PollEvent(internal::HostEvent& event);
 // Interrupts a WaitEvent in progress (or the next one). Safe from any thread.
 void Wake();
-
-// The mapping between host-window pixels and screen pixels for a screen of screenW x screenH
-// shown in a host window of windowW x windowH: whole-multiple scale, centred.
-struct Viewport {
-    int scale = 1;
-    int offsetX = 0;
-    int offsetY = 0;
-};
-Viewport ComputeViewport(int windowW, int windowH, int screenW, int screenH);
 
 } // namespace amiga::host
 

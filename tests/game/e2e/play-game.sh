@@ -15,9 +15,13 @@ start() {
     pid=$!
     window=$(timeout 20 xdotool search --sync --onlyvisible --name 'Kesa Pegline' | head -1)
     [[ -n "$window" ]] || { echo "no window" >>"$work/status"; exit 1; }
+    eval "$(xdotool getwindowgeometry --shell "$window")"
     pause 1
 }
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; pause; }
+# The game fills the display, a 4:3 one here (WIDTH x HEIGHT); this is the window pixel at the
+# centre of the span that screen pixel ($1, $2) of 800 x 600 covers.
+at() { echo $(((2 * $1 + 1) * WIDTH / 1600)) $(((2 * $2 + 1) * HEIGHT / 1200)); }
+click() { xdotool mousemove --window "$window" $(at "$1" "$2") click 1; pause; }
 key() { xdotool key "$@"; pause; }
 shot() { xdotool key F12; pause 0.4; }
 # Selector k (1..4) clicked n times.
@@ -42,7 +46,7 @@ key Escape
 cancel; shot                           # 8: the give-up question
 key Escape
 exitButton; key Escape                 # the quit question answered no
-xdotool mousemove --window "$window" 30 4 mousedown 3; pause
+xdotool mousemove --window "$window" $(at 30 4) mousedown 3; pause
 shot                                   # 9: the menu open by the right button
 xdotool mouseup 3; pause
 key alt+e; key Escape                  # Alt+E asks to quit; no

@@ -131,23 +131,13 @@ TEST_F(Host, PointerIsUnscaledWhenTheWindowIsEnlarged)
     event = Next();
     EXPECT_EQ(event.x, 0);
     EXPECT_EQ(event.y, 199);
-}
 
-TEST_F(Host, ViewportUsesWholeMultiplesCentred)
-{
-    host::Viewport view = host::ComputeViewport(800, 600, 800, 600);
-    EXPECT_EQ(view.scale, 1);
-    EXPECT_EQ(view.offsetX, 0);
-    view = host::ComputeViewport(1920, 1080, 800, 600);
-    EXPECT_EQ(view.scale, 1) << "1080 rows do not hold 1200";
-    EXPECT_EQ(view.offsetX, 560);
-    EXPECT_EQ(view.offsetY, 240);
-    view = host::ComputeViewport(2560, 1440, 800, 600);
-    EXPECT_EQ(view.scale, 2);
-    EXPECT_EQ(view.offsetX, 480);
-    view = host::ComputeViewport(600, 400, 800, 600);
-    EXPECT_EQ(view.scale, 1) << "a too small window crops";
-    EXPECT_EQ(view.offsetX, 0);
+    // 600 x 360 holds it 1.8 times, 12 pixels left: (100, 50) spans [192, 193.8) x [90, 91.8).
+    SimulateHostResize(600, 360);
+    SimulateHostPointer(12 + 181, 91);
+    event = Next();
+    EXPECT_EQ(event.x, 100);
+    EXPECT_EQ(event.y, 50);
 }
 
 TEST_F(Host, PresentShowsThePaletteColoursScaled)
@@ -176,6 +166,20 @@ TEST_F(Host, PresentShowsThePaletteColoursScaled)
     }
     ASSERT_TRUE(host::ReadWindowPixel(16, 10, rgb));
     EXPECT_EQ(rgb, 0x102030u);
+
+    // 1.8 times, 12 pixels left: pixel (7, 5) spans [12.6, 14.4) x [9, 10.8). A host pixel
+    // within it shows its colour, one across its edge the shares of both, black around.
+    SimulateHostResize(600, 360);
+    host::Present(pixels.data(), 320, 200, 320, palette);
+    ASSERT_TRUE(host::ReadWindowPixel(12 + 13, 9, rgb));
+    EXPECT_EQ(rgb, 0x00FF80u);
+    ASSERT_TRUE(host::ReadWindowPixel(12 + 12, 9, rgb)); // 0.4 of it, 0.6 of the background
+    for (int shift : {16, 8, 0}) {
+        const double share = 0.4 * ((0x00FF80 >> shift) & 0xFF) + 0.6 * ((0x102030 >> shift) & 0xFF);
+        EXPECT_NEAR((rgb >> shift) & 0xFF, share, 1.0) << shift;
+    }
+    ASSERT_TRUE(host::ReadWindowPixel(5, 100, rgb));
+    EXPECT_EQ(rgb, 0u);
 }
 
 TEST_F(Host, CloseButtonBecomesACloseRequest)

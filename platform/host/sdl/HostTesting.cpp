@@ -3,7 +3,7 @@
 // queued as if the host had produced them, real SDL events that take every step input from
 // the desktop takes (translation, key mapping, unscaling), pixels read back, the reset.
 #include "platform/testing/Testing.h"
-#include "platform/host/HostState.h"
+#include "platform/host/sdl/HostState.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The SDL host: the window, presenting, the pointer and the event queue.
-#include "platform/host/HostState.h"
+#include "platform/host/sdl/HostState.h"
 
 #include "platform/common/InputEvent.h"
 #include "platform/common/Internal.h"
@@ -55,6 +55,7 @@ bool StartVideo()
     }
     state.videoStarted = true;
     state.blockingDriver = name == "x11" || name == "wayland" || name == "windows" || name == "cocoa";
+    state.fullScreen = name != "offscreen" && name != "dummy";
     state.wakeEventType = SDL_RegisterEvents(1);
     CatchTermination();
     return true;
@@ -110,7 +111,7 @@ void ApplyCursor()
     }
     SDL_Cursor* created = nullptr;
     if (state.customCursor && !state.cursorPixels.empty()) {
-        const int scale = CurrentViewport().scale;
+        const int scale = CurrentViewport().prescale;
         const int width = state.cursorWidth * scale;
         const int height = state.cursorHeight * scale;
         std::vector<uint32_t> scaled(static_cast<size_t>(width) * static_cast<size_t>(height));
@@ -180,13 +181,10 @@ UWORD CurrentQualifiers(bool capsLock)
                               (capsLock ? IEQUALIFIER_CAPSLOCK : 0));
 }
 
-void ToScreen(int windowX, int windowY, int& x, int& y)
+void WindowToScreen(int windowX, int windowY, int& x, int& y)
 {
     const auto& state = State();
-    const Viewport view = CurrentViewport();
-    x = std::clamp((windowX - view.offsetX) / view.scale, 0, std::max(0, state.screenWidth - 1));
-    y = std::clamp((windowY - view.offsetY) / view.scale, 0, std::max(0, state.screenHeight - 1));
-    // Pixels left of or above the image would divide towards zero into column 0 anyway.
+    ToScreen(CurrentViewport(), state.screenWidth, state.screenHeight, windowX, windowY, x, y);
 }
 
 // With KESA_SCREENSHOT_DIR set, F12 saves the image last shown (pens and palette, as a
@@ -251,7 +249,7 @@ bool Translate(const SDL_Event& sdl, internal::HostEvent& event)
     case SDL_MOUSEMOTION:
         event = {};
         event.kind = Kind::PointerMove;
-        ToScreen(sdl.motion.x, sdl.motion.y, event.x, event.y);
+        WindowToScreen(sdl.motion.x, sdl.motion.y, event.x, event.y);
         event.qualifier = CurrentQualifiers(caps);
         return true;
     case SDL_MOUSEBUTTONDOWN:
@@ -280,7 +278,7 @@ bool Translate(const SDL_Event& sdl, internal::HostEvent& event)
         event = {};
         event.kind = down ? Kind::ButtonDown : Kind::ButtonUp;
         event.button = button;
-        ToScreen(sdl.button.x, sdl.button.y, event.x, event.y);
+        WindowToScreen(sdl.button.x, sdl.button.y, event.x, event.y);
         event.qualifier = CurrentQualifiers(caps);
         return true;
     }
@@ -313,7 +311,7 @@ bool Translate(const SDL_Event& sdl, internal::HostEvent& event)
         int x = 0;
         int y = 0;
         SDL_GetMouseState(&x, &y);
-        ToScreen(x, y, event.x, event.y);
+        WindowToScreen(x, y, event.x, event.y);
         return true;
     }
     default:
@@ -359,6 +357,153 @@ bool TakeWake()
     return pending;
 }
 
+// For each of `dest` pixels, the `source` pixels it covers and how much of it each covers
+// (out of 256, summing to 256): an area average. The area average of the nearest-neighbour
+// prescale is the area average of the screen itself, so the prescaled image is never built;
+// a screen pixel's edge is shared by one blended column, never a doubled or dropped one.
+struct AreaTaps {
+    int stride = 0;
+    std::vector<int> first;
+    std::vector<int> count;
+    std::vector<int> weight; // `stride` per destination pixel
+
+    AreaTaps(int source, int dest)
+        : stride(source / dest + 2), first(static_cast<size_t>(dest)), count(static_cast<size_t>(dest)),
+          weight(static_cast<size_t>(dest) * static_cast<size_t>(stride))
+    {
+        for (int o = 0; o < dest; ++o) {
+            // In 1/dest of a source pixel, this pixel covers [begin, end).
+            const int64_t begin = int64_t{o} * source;
+            const int64_t end = begin + source;
+            const int64_t firstSource = begin / dest;
+            int64_t covered = 0;
+            int given = 0;
+            int k = 0;
+            for (; k < stride; ++k) {
+                const int64_t s = firstSource + k;
+                const int64_t overlap = std::min(end, (s + 1) * dest) - std::max(begin, s * dest);
+                if (overlap <= 0) {
+                    break;
+                }
+                covered += overlap;
+                const int upTo = static_cast<int>((covered * 256 + source / 2) / source);
+                weight[static_cast<size_t>(o * stride + k)] = upTo - given;
+                given = upTo;
+            }
+            first[static_cast<size_t>(o)] = static_cast<int>(firstSource);
+            count[static_cast<size_t>(o)] = k;
+        }
+    }
+};
+
+// The screen scaled smoothly to the viewport's size, one row of the host window at a time.
+class SmoothScaler {
+public:
+    SmoothScaler(const UBYTE* pixels, int pitch, int width, int height, const Viewport& view, const ULONG rgb[256],
+                 const SDL_PixelFormat* format)
+        : pixels_(pixels), pitch_(pitch), width_(view.width), columns_(width, view.width), rows_(height, view.height),
+          rLoss_(format->Rloss), gLoss_(format->Gloss), bLoss_(format->Bloss), rShift_(format->Rshift),
+          gShift_(format->Gshift), bShift_(format->Bshift), alpha_(format->Amask), sums_(static_cast<size_t>(view.width) * 3),
+          lines_(static_cast<size_t>(rows_.stride), std::vector<uint32_t>(sums_.size())),
+          lineOf_(static_cast<size_t>(rows_.stride), -1)
+    {
+        for (int i = 0; i < 256; ++i) {
+            channels_[i][0] = (rgb[i] >> 16) & 0xFF;
+            channels_[i][1] = (rgb[i] >> 8) & 0xFF;
+            channels_[i][2] = rgb[i] & 0xFF;
+        }
+    }
+
+    void Row(int y, Uint32* out)
+    {
+        const size_t at = static_cast<size_t>(y * rows_.stride);
+        if (rows_.count[static_cast<size_t>(y)] == 1) {
+            // Within one screen row: only the columns need smoothing.
+            const std::vector<uint32_t>& line = Line(rows_.first[static_cast<size_t>(y)]);
+            for (int x = 0; x < width_; ++x) {
+                const uint32_t* sum = &line[static_cast<size_t>(x) * 3];
+                out[x] = Pack((sum[0] + 128) >> 8, (sum[1] + 128) >> 8, (sum[2] + 128) >> 8);
+            }
+            return;
+        }
+        if (rows_.count[static_cast<size_t>(y)] == 2) {
+            // Across the edge of two screen rows: the case of every enlargement.
+            const uint32_t upper = static_cast<uint32_t>(rows_.weight[at]);
+            const uint32_t lower = static_cast<uint32_t>(rows_.weight[at + 1]);
+            const uint32_t* a = Line(rows_.first[static_cast<size_t>(y)]).data();
+            const uint32_t* b = Line(rows_.first[static_cast<size_t>(y)] + 1).data();
+            for (int x = 0; x < width_; ++x) {
+                const size_t i = static_cast<size_t>(x) * 3;
+                out[x] = Pack((upper * a[i] + lower * b[i] + 32768) >> 16,
+                              (upper * a[i + 1] + lower * b[i + 1] + 32768) >> 16,
+                              (upper * a[i + 2] + lower * b[i + 2] + 32768) >> 16);
+            }
+            return;
+        }
+        std::fill(sums_.begin(), sums_.end(), 0);
+        for (int k = 0; k < rows_.count[static_cast<size_t>(y)]; ++k) {
+            const uint32_t weight = static_cast<uint32_t>(rows_.weight[at + static_cast<size_t>(k)]);
+            const std::vector<uint32_t>& line = Line(rows_.first[static_cast<size_t>(y)] + k);
+            for (size_t i = 0; i < sums_.size(); ++i) {
+                sums_[i] += weight * line[i];
+            }
+        }
+        for (int x = 0; x < width_; ++x) {
+            const uint32_t* sum = &sums_[static_cast<size_t>(x) * 3];
+            out[x] = Pack((sum[0] + 32768) >> 16, (sum[1] + 32768) >> 16, (sum[2] + 32768) >> 16);
+        }
+    }
+
+private:
+    // Source row `sy` scaled horizontally, kept while the next rows of the window need it.
+    const std::vector<uint32_t>& Line(int sy)
+    {
+        const size_t slot = static_cast<size_t>(sy % rows_.stride);
+        std::vector<uint32_t>& line = lines_[slot];
+        if (lineOf_[slot] != sy) {
+            lineOf_[slot] = sy;
+            const UBYTE* source = pixels_ + static_cast<ptrdiff_t>(sy) * pitch_;
+            for (int x = 0; x < width_; ++x) {
+                uint32_t r = 0;
+                uint32_t g = 0;
+                uint32_t b = 0;
+                const size_t at = static_cast<size_t>(x * columns_.stride);
+                const UBYTE* from = source + columns_.first[static_cast<size_t>(x)];
+                for (int k = 0; k < columns_.count[static_cast<size_t>(x)]; ++k) {
+                    const uint32_t weight = static_cast<uint32_t>(columns_.weight[at + static_cast<size_t>(k)]);
+                    const uint32_t* colour = channels_[from[k]];
+                    r += weight * colour[0];
+                    g += weight * colour[1];
+                    b += weight * colour[2];
+                }
+                line[static_cast<size_t>(x) * 3] = r;
+                line[static_cast<size_t>(x) * 3 + 1] = g;
+                line[static_cast<size_t>(x) * 3 + 2] = b;
+            }
+        }
+        return line;
+    }
+
+    Uint32 Pack(uint32_t r, uint32_t g, uint32_t b) const
+    {
+        return ((r >> rLoss_) << rShift_) | ((g >> gLoss_) << gShift_) | ((b >> bLoss_) << bShift_) | alpha_;
+    }
+
+    const UBYTE* pixels_;
+    int pitch_;
+    int width_;
+    AreaTaps columns_;
+    AreaTaps rows_;
+    // The target format's, copied: writes through a Uint32* could alias them.
+    uint32_t rLoss_, gLoss_, bLoss_, rShift_, gShift_, bShift_, alpha_;
+    uint32_t channels_[256][3] = {};
+    std::vector<uint32_t> sums_;
+    std::vector<std::vector<uint32_t>> lines_;
+    std::vector<int> lineOf_;
+};
+
+// A whole multiple is a nearest-neighbour enlargement; any other size is smoothed (see
+// ComputeViewport). Black around the image.
 void Blit(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb[256])
 {
     auto& state = State();
@@ -386,29 +531,36 @@ void Blit(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb
         SDL_LockSurface(target);
     }
     const Uint32 black = SDL_MapRGB(target->format, 0, 0, 0);
-    const int shownW = std::min(width * view.scale, target->w - view.offsetX);
-    const int shownH = std::min(height * view.scale, target->h - view.offsetY);
+    const int scale = view.prescale;
+    const bool sharp = view.width == width * scale;
+    std::unique_ptr<SmoothScaler> smooth;
+    if (!sharp && view.width > 0 && view.height > 0) {
+        smooth = std::make_unique<SmoothScaler>(pixels, pitch, width, height, view, rgb, target->format);
+    }
+    const int shownW = std::min(view.width, target->w - view.x);
+    const int shownH = std::min(view.height, target->h - view.y);
     auto* base = static_cast<Uint8*>(target->pixels);
     for (int y = 0; y < target->h; ++y) {
         auto* row = reinterpret_cast<Uint32*>(base + static_cast<ptrdiff_t>(y) * target->pitch);
-        const int sy = (y - view.offsetY);
+        const int sy = (y - view.y);
         if (sy < 0 || sy >= shownH) {
             std::fill(row, row + target->w, black);
             continue;
         }
-        std::fill(row, row + view.offsetX, black);
-        const UBYTE* source = pixels + static_cast<ptrdiff_t>(sy / view.scale) * pitch;
-        Uint32* out = row + view.offsetX;
-        if (view.scale == 1) {
+        std::fill(row, row + view.x, black);
+        const UBYTE* source = pixels + static_cast<ptrdiff_t>(sy / scale) * pitch;
+        Uint32* out = row + view.x;
+        if (smooth != nullptr) {
+            smooth->Row(sy, out);
+        } else if (scale == 1) {
             for (int x = 0; x < shownW; ++x) {
                 out[x] = lookup[source[x]];
             }
-        } else if (sy % view.scale != 0) {
+        } else if (sy % scale != 0) {
             // Repeated rows are copies of the first one.
-            const auto* first = reinterpret_cast<const Uint32*>(base + static_cast<ptrdiff_t>(y - sy % view.scale) * target->pitch);
-            std::memcpy(out, first + view.offsetX, static_cast<size_t>(shownW) * 4);
+            const auto* first = reinterpret_cast<const Uint32*>(base + static_cast<ptrdiff_t>(y - sy % scale) * target->pitch);
+            std::memcpy(out, first + view.x, static_cast<size_t>(shownW) * 4);
         } else {
-            const int scale = view.scale;
             const int whole = shownW / scale;
             Uint32* put = out;
             for (int x = 0; x < whole; ++x) {
@@ -468,18 +620,6 @@ HostState& State()
     return *StateHolder();
 }
 
-Viewport ComputeViewport(int windowW, int windowH, int screenW, int screenH)
-{
-    Viewport view;
-    if (screenW <= 0 || screenH <= 0) {
-        return view;
-    }
-    view.scale = std::max(1, std::min(windowW / screenW, windowH / screenH));
-    view.offsetX = std::max(0, (windowW - screenW * view.scale) / 2);
-    view.offsetY = std::max(0, (windowH - screenH * view.scale) / 2);
-    return view;
-}
-
 bool OpenWindow(int width, int height, const char* title)
 {
     auto& state = State();
@@ -497,8 +637,19 @@ bool OpenWindow(int width, int height, const char* title)
         SDL_SetWindowSize(state.window, width, height);
         return true;
     }
+    Uint32 flags = SDL_WINDOW_RESIZABLE;
+    int windowW = width;
+    int windowH = height;
+    SDL_DisplayMode desktop;
+    if (state.fullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        // Of the display's size from the start: on an X server without a window manager
+        // nobody else would enlarge it.
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        windowW = desktop.w;
+        windowH = desktop.h;
+    }
     state.window = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                    width, height, SDL_WINDOW_RESIZABLE);
+                                    windowW, windowH, flags);
     if (state.window == nullptr) {
         Fail("cannot open the host window", SDL_GetError());
         StopVideo();

@@ -2,7 +2,7 @@
 // The host's sound output over SDL audio.
 #include "platform/host/HostAudio.h"
 
-#include "platform/host/HostState.h"
+#include "platform/host/sdl/HostState.h"
 
 #include <algorithm>
 #include <string>

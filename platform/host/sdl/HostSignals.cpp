@@ -3,7 +3,7 @@
 // terminal, SIGHUP) become a Break host event, never the window's close request: nobody is
 // there to answer a question. A handler may do next to nothing, so it only writes to a pipe;
 // a thread of ours reads it and queues the event, which also wakes a wait in progress.
-#include "platform/host/HostState.h"
+#include "platform/host/sdl/HostState.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The host's state, private to platform/host/.
+// The SDL host's state, private to platform/host/sdl/.
 #pragma once
 
 #include "platform/host/Host.h"
@@ -25,6 +25,9 @@ struct HostState {
     // Drivers whose event wait blocks in the system; on the others (dummy, offscreen) SDL's
     // own wait polls every millisecond, so we sleep on our condition variable instead.
     bool blockingDriver = false;
+    // A screen fills the display, as the platform's screens do; the drivers that show
+    // nothing (tests) keep a window of the screen's size.
+    bool fullScreen = false;
     Uint32 wakeEventType = 0;
     std::atomic<bool> sdlWakeable{false};
     std::string lastError;
