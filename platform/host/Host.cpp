@@ -17,6 +17,14 @@
 
 namespace amiga::host {
 
+// How this host shows the screen: the largest whole multiple that fits, centred.
+struct WholeView {
+    int scale = 1;
+    int offsetX = 0;
+    int offsetY = 0;
+};
+WholeView ComputeWholeView(int windowW, int windowH, int screenW, int screenH);
+
 namespace {
 
 bool Fail(const std::string& line, const char* reason)
@@ -80,7 +88,7 @@ void StopVideo()
     }
 }
 
-Viewport CurrentViewport()
+WholeView CurrentViewport()
 {
     auto& state = State();
     int windowW = state.screenWidth;
@@ -88,7 +96,7 @@ Viewport CurrentViewport()
     if (state.window != nullptr) {
         SDL_GetWindowSize(state.window, &windowW, &windowH);
     }
-    return ComputeViewport(windowW, windowH, state.screenWidth, state.screenHeight);
+    return ComputeWholeView(windowW, windowH, state.screenWidth, state.screenHeight);
 }
 
 void ApplyCursor()
@@ -165,7 +173,7 @@ UWORD CurrentQualifiers(bool capsLock)
 void ToScreen(int windowX, int windowY, int& x, int& y)
 {
     const auto& state = State();
-    const Viewport view = CurrentViewport();
+    const WholeView view = CurrentViewport();
     x = std::clamp((windowX - view.offsetX) / view.scale, 0, std::max(0, state.screenWidth - 1));
     y = std::clamp((windowY - view.offsetY) / view.scale, 0, std::max(0, state.screenHeight - 1));
     // Pixels left of or above the image would divide towards zero into column 0 anyway.
@@ -348,7 +356,7 @@ void Blit(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb
     if (surface == nullptr) {
         return;
     }
-    const Viewport view = ComputeViewport(surface->w, surface->h, width, height);
+    const WholeView view = ComputeWholeView(surface->w, surface->h, width, height);
     SDL_Surface* target = surface;
     SDL_Surface* staging = nullptr;
     Uint32 lookup[256];
@@ -452,9 +460,9 @@ HostState& State()
     return *StateHolder();
 }
 
-Viewport ComputeViewport(int windowW, int windowH, int screenW, int screenH)
+WholeView ComputeWholeView(int windowW, int windowH, int screenW, int screenH)
 {
-    Viewport view;
+    WholeView view;
     if (screenW <= 0 || screenH <= 0) {
         return view;
     }

@@ -46,15 +46,6 @@ bool PollEvent(internal::HostEvent& event);
 // Interrupts a WaitEvent in progress (or the next one). Safe from any thread.
 void Wake();
 
-// The mapping between host-window pixels and screen pixels for a screen of screenW x screenH
-// shown in a host window of windowW x windowH: whole-multiple scale, centred.
-struct Viewport {
-    int scale = 1;
-    int offsetX = 0;
-    int offsetY = 0;
-};
-Viewport ComputeViewport(int windowW, int windowH, int screenW, int screenH);
-
 } // namespace amiga::host
 
 namespace amiga::host {

@@ -133,23 +133,6 @@ TEST_F(Host, PointerIsUnscaledWhenTheWindowIsEnlarged)
     EXPECT_EQ(event.y, 199);
 }
 
-TEST_F(Host, ViewportUsesWholeMultiplesCentred)
-{
-    host::Viewport view = host::ComputeViewport(800, 600, 800, 600);
-    EXPECT_EQ(view.scale, 1);
-    EXPECT_EQ(view.offsetX, 0);
-    view = host::ComputeViewport(1920, 1080, 800, 600);
-    EXPECT_EQ(view.scale, 1) << "1080 rows do not hold 1200";
-    EXPECT_EQ(view.offsetX, 560);
-    EXPECT_EQ(view.offsetY, 240);
-    view = host::ComputeViewport(2560, 1440, 800, 600);
-    EXPECT_EQ(view.scale, 2);
-    EXPECT_EQ(view.offsetX, 480);
-    view = host::ComputeViewport(600, 400, 800, 600);
-    EXPECT_EQ(view.scale, 1) << "a too small window crops";
-    EXPECT_EQ(view.offsetX, 0);
-}
-
 TEST_F(Host, PresentShowsThePaletteColoursScaled)
 {
     std::vector<UBYTE> pixels(320 * 200, 0);
