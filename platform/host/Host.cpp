@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace amiga::host {
 
@@ -553,6 +554,11 @@ void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG 
     if (state.window != nullptr) {
         Blit(pixels, width, height, pitch, rgb);
     }
+}
+
+void Hold(uint64_t micros)
+{
+    std::this_thread::sleep_for(std::chrono::microseconds(micros));
 }
 
 void SetCursor(CursorShape shape)
