@@ -52,6 +52,7 @@ def chromium():
         # An 800 x 600 page: the screen at 1x, no scaling between it and the golden pictures.
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                {"width": 800, "height": 600, "deviceScaleFactor": 1, "mobile": False})
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
         yield driver
     finally:
         driver.quit()
@@ -68,8 +69,11 @@ def wait_for(driver, script, timeout=20):
     raise AssertionError(f"timed out waiting for {script}")
 
 
-def settle(driver, quiet=0.4):
-    """Waits until the page has shown no new frame for `quiet` seconds."""
+def settle(driver, quiet=0.4, after=None):
+    """Waits until the page has shown no new frame for `quiet` seconds; with `after` (a frame
+    count), first for a frame past it: a loaded machine may take longer than `quiet` to answer."""
+    if after is not None:
+        wait_for(driver, f"Module.kesaPresents > {after}")
     last, since = None, time.time()
     while time.time() - since < quiet:
         now = driver.execute_script("return Module.kesaPresents || 0")
@@ -78,22 +82,41 @@ def settle(driver, quiet=0.4):
         time.sleep(0.05)
 
 
-def click(driver, x, y, button="left"):
-    for kind in ["mouseMoved", "mousePressed", "mouseReleased"]:
+def presents(driver):
+    return driver.execute_script("return Module.kesaPresents")
+
+
+def click(driver, x, y):
+    before = presents(driver)
+    driver.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": x, "y": y})
+    for kind in ["mousePressed", "mouseReleased"]:
         driver.execute_cdp_cmd("Input.dispatchMouseEvent",
-                               {"type": kind, "x": x, "y": y, "button": button, "clickCount": 1})
-    settle(driver)
+                               {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+    settle(driver, after=before)
 
 
-KEYS = {"Return": ("Enter", "Enter", 13), "Escape": ("Escape", "Escape", 27)}
+def tap(driver, x, y):
+    """A finger's tap: the page must take it as one left click, not also as emulated mouse events."""
+    before = presents(driver)
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+    settle(driver, after=before)
 
 
-def key(driver, name):
-    code, key_name, vk = KEYS[name]
-    for kind in ["rawKeyDown", "keyUp"]:
-        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "code": code, "key": key_name,
-                                                          "windowsVirtualKeyCode": vk})
-    settle(driver)
+KEYS = {"Return": ("Enter", "Enter", 13), "Escape": ("Escape", "Escape", 27), "Alt": ("AltLeft", "Alt", 18),
+        "h": ("KeyH", "h", 72)}
+
+
+def key(driver, *names, changes=True):
+    """Keys pressed in order and released in reverse, as a chord: key(driver, "Alt", "h")."""
+    before = presents(driver) if changes else None
+    alt = 1 if "Alt" in names else 0
+    for kind, order in [("rawKeyDown", names), ("keyUp", reversed(names))]:
+        for name in order:
+            code, key_name, vk = KEYS[name]
+            driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "code": code, "key": key_name,
+                                                              "windowsVirtualKeyCode": vk, "modifiers": alt})
+    settle(driver, after=before)
 
 
 def selector(driver, k, n):
@@ -145,7 +168,7 @@ def main():
         settle(driver)
         expect_screen(driver, "001")               # the saved game restored
         selector(driver, 1, 3)
-        selector(driver, 2, 1)
+        tap(driver, 80 + 51 + 24, 265)            # selector 2, once
         expect_screen(driver, "002")
         click(driver, 128, 328)                    # GO
         expect_screen(driver, "003")
@@ -177,8 +200,13 @@ def main():
         givenUp = canvas(driver)
         stato = driver.execute_script("return FS.readFile(arguments[0], {encoding: 'utf8'})", DATI + "stato")
         expect(stato == "1\n", f"a game given up is stored as over: stato {stato!r}")
+        # The maker's home page (Alt+H) opens in the browser, never through a shell.
+        driver.execute_script("window.open = (address) => { window.kesaOpened = address; return null; }")
+        key(driver, "Alt", "h", changes=False)
+        expect(driver.execute_script("return window.kesaOpened") == "http://www.kesa.example",
+               "Alt+H does not open the maker's page")
         click(driver, 624, 52)                     # exit, and yes to the quit question
-        key(driver, "Return")
+        key(driver, "Return", changes=False)
         ended = wait_for(driver, "Module.kesaEnded")
         expect(ended == "0", f"the game ends with status 0, not {ended}")
         expect(driver.execute_script("return getComputedStyle(document.getElementById('ended')).display") == "flex",
