@@ -6,10 +6,13 @@ set -euo pipefail
 # Every command the build, the tests and the package build call comes from one of these or
 # from Debian's essential set (a minbase root holds no more): CPack's DEB generator needs
 # `file` and dpkg-shlibdeps (dpkg-dev), the package test objdump (binutils, with g++) and
-# desktop-file-validate, the end-to-end tests xvfb-run (xvfb, xauth) and xdotool.
+# desktop-file-validate, the end-to-end tests xvfb-run (xvfb, xauth) and xdotool; the web
+# page emscripten, and its test headless chromium driven by python3-selenium (python3-pil
+# reads the golden screens).
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libpng-dev libfreetype-dev
           libfontconfig-dev fonts-liberation libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool valgrind dpkg-dev desktop-file-utils file)
+          xvfb xauth xdotool valgrind dpkg-dev desktop-file-utils file
+          emscripten chromium chromium-driver python3-selenium python3-pil)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the whole project and runs every test, twice:
 # a warnings-as-errors build, then the same under AddressSanitizer and UBSan; last, the
-# tests that run a second thread (the sound output's) under ThreadSanitizer.
+# tests that run a second thread (the sound output's) under ThreadSanitizer; then the web
+# page, built and played in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,4 +24,8 @@ echo "== tsan: configure, build and test"
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs"
+echo "== web: build the page and play it in headless Chromium"
+KESA_PICTURE_GENERATOR="$PWD/build/ci/tools/kesa_picture_generator" scripts/web.sh --build-only
+# Debian's python, which has the selenium module python3-selenium installs.
+(cd build/web-build && /usr/bin/python3 ../../tests/web/play-in-browser.py ../web)
 echo "All tests passed."

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace amiga::host {
 
@@ -42,6 +43,16 @@ void SetCursor(CursorShape shape);
 // A custom pointer from 32-bit RGBA pixels (R in the lowest byte, alpha 0 transparent);
 // the hot spot is the pixel that points.
 void SetCursor(const uint32_t* rgba, int width, int height, int hotX, int hotY);
+
+// Keeps what Present showed on view for this long, taking no input meanwhile (a flash).
+void Hold(uint64_t micros);
+
+// Runs a program given as its argument vector and waits for it: true when it ran (a
+// command a shell could not find or run did not). False where the host runs no programs.
+bool RunProgram(const std::vector<std::string>& argv);
+// Shows a web or mailto address in the user's browser or mail program without waiting for
+// it; false when nothing could be started.
+bool OpenAddress(const std::string& address);
 
 // The next host event, waiting at most `timeoutMicros` (UINT64_MAX: no limit). False on
 // timeout or when Wake() interrupted the wait. Without a host window it still returns

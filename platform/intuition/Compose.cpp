@@ -11,9 +11,7 @@
 #include "platform/host/Host.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 namespace amiga::internal {
 
@@ -201,7 +199,7 @@ void FlashScreen(ScreenRecord* screen)
     }
     host::Present(shown, screen->Width, screen->Height, screen->Width, inverted);
     // One frame of flash: long enough to be seen, short enough never to hold anyone up.
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    host::Hold(20000);
     host::Present(shown, screen->Width, screen->Height, screen->Width, screen->colorMap->ColorTable);
     state.presents += 2;
     state.lastSignature = Signature(screen);

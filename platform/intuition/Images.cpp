@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -23,7 +22,8 @@ std::array<uint64_t, 256> MakeSpreadTable()
         std::array<uint8_t, 8> pixels{};
         for (int i = 0; i < 8; ++i)
             pixels[static_cast<size_t>(i)] = static_cast<uint8_t>((value >> (7 - i)) & 1);
-        table[static_cast<size_t>(value)] = std::bit_cast<uint64_t>(pixels);
+        // The builtin: not every C++ library this builds with has std::bit_cast yet.
+        table[static_cast<size_t>(value)] = __builtin_bit_cast(uint64_t, pixels);
     }
     return table;
 }

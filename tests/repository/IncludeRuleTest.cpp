@@ -22,7 +22,7 @@ const fs::path kRoot = KESA_SOURCE_DIR;
 // The platform's folders in the order in which each may include the public headers of those
 // before it.
 const std::vector<std::string> kPlatformOrder = {"common",   "host",     "exec",   "timer",     "dos",
-                                                 "audio",    "iffparse", "graphics", "diskfont", "keymap",
+                                                 "audio",    "iffparse", "graphics", "diskfont", "unavailable", "keymap",
                                                  "intuition", "gadtools", "testing", "demo"};
 
 const std::set<std::string> kPublicHeaders = {
@@ -37,11 +37,12 @@ const std::map<std::string, std::set<std::string>> kPrivateSeams = {
     {"host", {}},
     {"exec", {"host"}},
     {"timer", {"exec"}},
-    {"dos", {"exec"}},
+    {"dos", {"exec", "host"}},
     {"audio", {"exec", "host"}},
     {"iffparse", {}},
     {"graphics", {"exec"}},
     {"diskfont", {"graphics"}},
+    {"unavailable", {"graphics"}},
     {"keymap", {}},
     {"intuition", {"host", "graphics"}},
     {"gadtools", {"intuition"}},

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace amiga::host {
 
@@ -722,6 +723,11 @@ UBYTE* FrameBuffer(int width, int height)
     auto& state = State();
     state.lastFrame.resize(static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)));
     return state.lastFrame.data();
+}
+
+void Hold(uint64_t micros)
+{
+    std::this_thread::sleep_for(std::chrono::microseconds(micros));
 }
 
 void SetCursor(CursorShape shape)
