@@ -2,6 +2,8 @@
 // What `cmake --install` and `cpack -G DEB` make of this build tree: the files a player gets
 // (and nothing for developers), the package's control fields and dependencies, a launcher
 // that runs the game in the player's state folder, the menu entry and the icons.
+#include "tests/support/TempDirectory.h"
+
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -99,9 +102,9 @@ class Package : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        std::string pattern = (fs::temp_directory_path() / "kesa-package-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        work_ = pattern;
+        temp_ = std::make_unique<TempDirectory>();
+        ASSERT_TRUE(temp_->Ok());
+        work_ = temp_->Path();
         const Result install = Shell("DESTDIR=" + Quote(work_ / "root") + " " KESA_CMAKE_COMMAND " --install " +
                                    Quote(KESA_BINARY_DIR) + " --prefix /usr 2>&1");
         ASSERT_EQ(install.status, 0) << install.output;
@@ -115,12 +118,7 @@ protected:
         ASSERT_FALSE(deb_.empty()) << pack.output;
     }
 
-    static void TearDownTestSuite()
-    {
-        std::error_code ignored;
-        if (!work_.empty())
-            fs::remove_all(work_, ignored);
-    }
+    static void TearDownTestSuite() { temp_.reset(); }
 
     static std::string Field(const std::string& name)
     {
@@ -130,6 +128,7 @@ protected:
 
     static fs::path Installed(const std::string& relative) { return work_ / "root" / relative; }
 
+    static inline std::unique_ptr<TempDirectory> temp_;
     static inline fs::path work_;
     static inline fs::path deb_;
 };

@@ -3,6 +3,7 @@
 // play-game.sh): its screens match the checked-in references pen for pen, it exits 0 when
 // the player says yes, and the next start finds the same game.
 #include "tests/support/PngFile.h"
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -10,20 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 void Write(const fs::path& path, const std::string& bytes)
 {
@@ -46,9 +38,9 @@ TEST(GamePlay, APlayerPlaysAWholeGameUnderX11)
 {
     ASSERT_EQ(std::system("command -v xvfb-run >/dev/null && command -v xdotool >/dev/null"), 0)
         << "xvfb-run and xdotool are needed";
-    std::string pattern = (fs::temp_directory_path() / "kesa-game-e2e-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const fs::path work = pattern;
+    TempDirectory temp;
+    ASSERT_TRUE(temp.Ok());
+    const fs::path work = temp.Path();
     // A game in progress with one proposal, so that every step but the give-up is known.
     const fs::path dati = work / "Settings" / "KesaPegline.exe" / "dati";
     for (const auto& [key, value] : {std::pair<const char*, const char*>{"stato", "0"},
@@ -62,10 +54,10 @@ TEST(GamePlay, APlayerPlaysAWholeGameUnderX11)
                                 game.string() + "' '" + work.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
 
-    EXPECT_EQ(Read(work / "status"), "exit 0\nexit 0\n") << Read(work / "stdout.txt");
+    EXPECT_EQ(ReadBytes(work / "status"), "exit 0\nexit 0\n") << ReadBytes(work / "stdout.txt");
     // The last game was given up, then the program was left twice without a change.
-    EXPECT_EQ(Read(dati / "stato"), "1\n");
-    EXPECT_EQ(Read(dati / "Pegline_Bag"), "\n");
+    EXPECT_EQ(ReadBytes(dati / "stato"), "1\n");
+    EXPECT_EQ(ReadBytes(dati / "Pegline_Bag"), "\n");
 
     const fs::path shots = work / "shots";
     // Screen 10 shows the random hidden code of a game given up (no control has the focus
@@ -90,7 +82,6 @@ TEST(GamePlay, APlayerPlaysAWholeGameUnderX11)
                           << "; the actual screen is saved beside the test";
         }
     }
-    fs::remove_all(work);
 }
 
 TEST(GamePlay, WithoutADisplayItSaysSoOnceAndExitsWithAFailure)
@@ -100,9 +91,9 @@ TEST(GamePlay, WithoutADisplayItSaysSoOnceAndExitsWithAFailure)
     // driver that shows nothing).
     for (const char* driver : {"SDL_VIDEODRIVER=x11", "-u SDL_VIDEODRIVER"}) {
         SCOPED_TRACE(driver);
-        std::string pattern = (fs::temp_directory_path() / "kesa-game-nodisplay-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        const fs::path work = pattern;
+        TempDirectory temp;
+        ASSERT_TRUE(temp.Ok());
+        const fs::path work = temp.Path();
         const std::string command = "cd '" + work.string() +
                                     "' && timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY " + driver +
                                     " XDG_RUNTIME_DIR='" + work.string() + "' '" + game.string() +
@@ -110,11 +101,10 @@ TEST(GamePlay, WithoutADisplayItSaysSoOnceAndExitsWithAFailure)
         const int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 1);
-        const std::string errors = Read(work / "stderr.txt");
+        const std::string errors = ReadBytes(work / "stderr.txt");
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
         EXPECT_NE(errors.find("no display"), std::string::npos) << errors;
-        EXPECT_NE(Read(work / "log.txt").find("Apertura screen non riuscita: "), std::string::npos);
+        EXPECT_NE(ReadBytes(work / "log.txt").find("Apertura screen non riuscita: "), std::string::npos);
         EXPECT_FALSE(fs::exists(work / "Settings")) << "no game was started";
-        fs::remove_all(work);
     }
 }

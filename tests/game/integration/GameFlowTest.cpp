@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A game played in process through injected clicks: the flow of play, the board and the saved
 // game after each kind of step.
-#include "../GameFixture.h"
+#include "GameFixture.h"
 
 #include "toolkit/controls/FormAbout.h"
 

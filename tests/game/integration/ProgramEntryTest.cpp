@@ -8,7 +8,7 @@
 #include "platform/testing/Testing.h"
 #include "toolkit/core/Application.h"
 
-#include "../../toolkit/unit/ElementTestSupport.h"
+#include "tests/support/ToolkitFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -33,26 +33,8 @@ std::string ReadLog(const std::filesystem::path& file = "log.txt")
     return text.str();
 }
 
-class ProgramEntry : public ::testing::Test {
+class ProgramEntry : public ToolkitFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(workingDirectory.Ready());
-        amiga::ResetIntuition();
-        amiga::ResetPlatform();
-        amiga::ClearRequesterAnswers();
-        Application::ResetRiferimenti();
-    }
-    void TearDown() override
-    {
-        for (const char* name : {"intuition.library", "diskfont.library", "asl.library"})
-            amiga::SetLibraryMissing(name, false);
-        amiga::ClearRequesterAnswers();
-        amiga::ResetIntuition();
-        amiga::ResetPlatform();
-        EXPECT_TRUE(Application::lst.empty());
-    }
-
     // Runs the whole program. Close requests arrive from outside every 200 ms (one that
     // comes before the window exists finds nothing to close), and the quit question is
     // answered yes with Return.
@@ -74,8 +56,6 @@ protected:
         closer.join();
         return status;
     }
-
-    ScopedWorkingDirectory workingDirectory;
 };
 
 } // namespace

@@ -2,7 +2,7 @@
 // The game killed at random moments while it plays and saves: each of the seven values is
 // always whole, and the next start finds the game consistent or repairs only what a stop
 // between two values of one save leaves; it never discards it.
-#include "../GameFixture.h"
+#include "GameFixture.h"
 
 #include "services/StringUtils.h"
 
@@ -166,7 +166,7 @@ pid_t Start(unsigned seed, bool play, std::string& report)
 TEST(SavedGameKill, EveryValueStaysWholeAndTheNextStartFindsAConsistentGame)
 {
     ScopedWorkingDirectory workingDirectory;
-    ASSERT_TRUE(workingDirectory.Ready());
+    ASSERT_TRUE(workingDirectory.Ok());
     // KESA_KILL_SEED replays the moments of a run that failed.
     const char* given = std::getenv("KESA_KILL_SEED");
     const unsigned seed = given != nullptr ? static_cast<unsigned>(std::strtoul(given, nullptr, 10))

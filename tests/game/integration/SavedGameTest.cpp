@@ -2,7 +2,7 @@
 // Saved games that the rules could not have produced, as a stopped program or a damaged disk
 // leaves them: each kind is repaired when the rest says what it was, or replaced by a new
 // game, with one line in the log, and the store holds the game played afterwards.
-#include "../GameFixture.h"
+#include "GameFixture.h"
 
 #include <cstdlib>
 

@@ -2,6 +2,7 @@
 // The built platform-demo under a real X server (Xvfb) through SDL's X11 driver: it must
 // start, draw and save exactly the screen of the checked-in reference.
 #include "tests/support/PngFile.h"
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "kesa-e2e-XXXXXX").string();
-        path = mkdtemp(pattern.data()) != nullptr ? fs::path(pattern) : fs::path();
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
 
 int RunUnderXvfb(const std::string& environment, const fs::path& program)
 {
@@ -40,9 +27,9 @@ int RunUnderXvfb(const std::string& environment, const fs::path& program)
 TEST(PlatformDemo, DrawsTheReferenceScreenUnderX11)
 {
     ASSERT_EQ(std::system("command -v xvfb-run >/dev/null"), 0) << "xvfb-run is not installed";
-    TempDir dir;
-    ASSERT_FALSE(dir.path.empty());
-    const fs::path shot = dir.path / "demo.png";
+    TempDirectory dir;
+    ASSERT_TRUE(dir.Ok());
+    const fs::path shot = dir.Path("demo.png");
     const fs::path demo = fs::path(KESA_BINARY_DIR) / "platform" / "demo" / "platform-demo";
 
     ASSERT_EQ(RunUnderXvfb("KESA_SCREENSHOT='" + shot.string() + "'", demo), 0);

@@ -4,6 +4,7 @@
 #include "platform/dos/Internal.h"
 #include "platform/common/Internal.h"
 #include "platform/testing/Testing.h"
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -22,18 +23,15 @@ protected:
     void SetUp() override
     {
         ResetPlatform();
-        std::string pattern = (std::filesystem::temp_directory_path() / "kesa-dos-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
+        ASSERT_TRUE(dir.Ok());
     }
     void TearDown() override
     {
         ResetPlatform();
-        std::filesystem::remove_all(dir);
     }
-    std::string Path(const char* name) const { return dir + "/" + name; }
+    std::string Path(const char* name) const { return dir.Path(name); }
 
-    std::string dir;
+    TempDirectory dir;
 };
 
 TEST_F(Dos, DelayWaitsItsTicks)
@@ -123,7 +121,7 @@ TEST_F(Dos, BadNamesAndHandlesFailCleanly)
 {
     EXPECT_EQ(Open(Path("missing").c_str(), MODE_OLDFILE), 0u);
     EXPECT_EQ(IoErr(), ERROR_OBJECT_NOT_FOUND);
-    EXPECT_EQ(Open(dir.c_str(), MODE_OLDFILE), 0u) << "a directory is not a file";
+    EXPECT_EQ(Open(dir.Path().c_str(), MODE_OLDFILE), 0u) << "a directory is not a file";
     EXPECT_EQ(Open(nullptr, MODE_OLDFILE), 0u);
     EXPECT_EQ(Open(Path("x").c_str(), 1234), 0u);
 

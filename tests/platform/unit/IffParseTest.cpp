@@ -4,6 +4,7 @@
 #include "platform/iffparse/IffParse.h"
 #include "platform/testing/Testing.h"
 #include "tests/support/IffBuilder.h"
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -28,22 +29,19 @@ protected:
     void SetUp() override
     {
         ResetPlatform();
-        std::string pattern = (std::filesystem::temp_directory_path() / "kesa-iff-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
+        ASSERT_TRUE(dir.Ok());
     }
     void TearDown() override
     {
         Release();
         ResetPlatform();
-        std::filesystem::remove_all(dir);
     }
 
     // Opens the bytes as Sound does, with VHDR a property and BODY a stop; OpenIFF's result.
     LONG Open(const std::string& bytes)
     {
         Release();
-        const std::string path = dir + "/f.iff";
+        const std::string path = dir.Path("f.iff");
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
         handle = AllocIFF();
         file = amiga::Open(path.c_str(), MODE_OLDFILE);
@@ -79,7 +77,7 @@ protected:
         return bytes;
     }
 
-    std::string dir;
+    TempDirectory dir;
     IFFHandle* handle = nullptr;
     BPTR file = 0;
 };

@@ -3,7 +3,7 @@
 // never torn or empty, and the next save takes away what the killed saves left.
 #include "services/Enviroment.h"
 
-#include "../unit/TempDirectory.h"
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "platform/common/Internal.h"
 #include "platform/dos/Dos.h"
 #include "platform/testing/Testing.h"
-#include "tests/services/unit/TempDirectory.h"
+#include "tests/support/TempDirectory.h"
 #include "tests/support/AudioCapture.h"
 #include "tests/support/IffBuilder.h"
 

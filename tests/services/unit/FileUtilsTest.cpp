@@ -2,7 +2,8 @@
 // FileUtils: path texts, existence and directories, copying, checksums, bad paths.
 #include "services/FileUtils.h"
 
-#include "TempDirectory.h"
+#include "ResourceLimits.h"
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 

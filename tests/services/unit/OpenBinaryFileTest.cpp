@@ -2,7 +2,7 @@
 // OpenBinaryFile: open modes, positioned reads and writes, the end of the file, the flags.
 #include "services/OpenBinaryFile.h"
 
-#include "TempDirectory.h"
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 

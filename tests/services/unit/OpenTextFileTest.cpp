@@ -3,7 +3,8 @@
 #include "services/FileUtils.h"
 #include "services/OpenTextFile.h"
 
-#include "TempDirectory.h"
+#include "ResourceLimits.h"
+#include "tests/support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 

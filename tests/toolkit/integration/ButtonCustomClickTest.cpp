@@ -6,7 +6,7 @@
 
 #include "platform/dos/Dos.h"
 
-#include "../unit/ControlTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 #include <string>
 #include <vector>

@@ -14,7 +14,7 @@
 #include "toolkit/core/Form.h"
 #include "toolkit/core/KesaScreen.h"
 
-#include "../unit/ElementTestSupport.h"
+#include "tests/support/ToolkitFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -173,17 +173,11 @@ inline std::vector<std::string> TraceOf(std::initializer_list<std::string> prefi
 
 // The program's screen and its main window, open; controls and dialogs added by the test
 // are destroyed before the windows.
-class LoopFixture : public ::testing::Test {
+class LoopFixture : public ToolkitFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(workingDirectory.Ready());
-        amiga::ResetIntuition();
-        amiga::ResetPlatform();
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        Application::ResetRiferimenti();
-        Application::postQuit = 0;
+        ASSERT_NO_FATAL_FAILURE(ToolkitFixture::SetUp());
         Trace::calls.clear();
         screen = std::make_unique<KesaScreen>("Kesa Pegline");
         ASSERT_NE(screen->GetHandle(), nullptr);
@@ -199,16 +193,7 @@ protected:
         controls.clear();
         dialogs.clear();
         main.reset();
-        if (GUIElement::GlobalVisualInfo)
-            amiga::FreeVisualInfo(GUIElement::GlobalVisualInfo);
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        Application::ResetRiferimenti();
-        Application::postQuit = 0;
-        screen.reset();
-        amiga::ResetIntuition();
-        amiga::ResetPlatform();
-        EXPECT_TRUE(Application::lst.empty());
+        ToolkitFixture::TearDown();
     }
 
     template <typename T, typename... Args>
@@ -238,8 +223,6 @@ protected:
     // Runs the loop to its end (the test has queued or arranged what ends it).
     void RunLoop() { Application::Run(main.get()); }
 
-    ScopedWorkingDirectory workingDirectory;
-    std::unique_ptr<KesaScreen> screen;
     std::unique_ptr<TracedForm> main;
     std::vector<std::unique_ptr<TracedForm>> dialogs;
     std::vector<std::unique_ptr<Child>> controls;

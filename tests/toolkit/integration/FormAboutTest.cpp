@@ -9,7 +9,7 @@
 #include "toolkit/controls/CellControl.h"
 #include "toolkit/data/BuiltinImages.h"
 
-#include "../unit/ControlTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@
 #include "platform/intuition/Requesters.h"
 #include "platform/testing/RequesterTesting.h"
 
-#include "../unit/ControlTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 #include <string>
 #include <vector>

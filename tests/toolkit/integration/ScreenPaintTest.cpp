@@ -12,7 +12,7 @@
 #include "toolkit/core/Form.h"
 #include "toolkit/core/KesaScreen.h"
 
-#include "../unit/ElementTestSupport.h"
+#include "tests/support/ToolkitFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -86,15 +86,11 @@ struct Scene {
     }
 };
 
-class ScreenPaintTest : public ::testing::Test {
+class ScreenPaintTest : public ToolkitFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(workingDirectory.Ready());
-        ResetIntuition();
-        ResetPlatform();
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
+        ASSERT_NO_FATAL_FAILURE(ToolkitFixture::SetUp());
         Scene::made.clear();
     }
     void TearDown() override
@@ -102,15 +98,8 @@ protected:
         for (Swatch* s : Scene::made)
             delete s;
         Scene::made.clear();
-        if (GUIElement::GlobalVisualInfo)
-            FreeVisualInfo(GUIElement::GlobalVisualInfo);
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        ResetIntuition();
-        ResetPlatform();
+        ToolkitFixture::TearDown();
     }
-
-    ScopedWorkingDirectory workingDirectory;
 };
 
 int CountPen(const testsupport::PngImage& png, int x0, int y0, int x1, int y1, int pen)
@@ -126,8 +115,8 @@ int CountPen(const testsupport::PngImage& png, int x0, int y0, int x1, int y1, i
 
 TEST_F(ScreenPaintTest, ScreenshotShowsWhatTheElementsPainted)
 {
-    KesaScreen screen("Kesa Pegline");
-    Screen* handle = screen.GetHandle();
+    screen = std::make_unique<KesaScreen>("Kesa Pegline");
+    Screen* handle = screen->GetHandle();
     ASSERT_NE(handle, nullptr);
     for (ULONG pen = 0; pen < std::size(Colours); ++pen) {
         const ULONG c = Colours[pen];
@@ -136,7 +125,7 @@ TEST_F(ScreenPaintTest, ScreenshotShowsWhatTheElementsPainted)
     }
 
     Form main(0);
-    main.SetScreen(&screen);
+    main.SetScreen(screen.get());
     main.SetBackgroundColor(Sky);
     main.SetOnCreateChildren(&Scene::MainChildren);
     main.Show();
@@ -147,7 +136,7 @@ TEST_F(ScreenPaintTest, ScreenshotShowsWhatTheElementsPainted)
     EXPECT_EQ(Scene::made[1]->paints, 1);
 
     Form dialog(0, true);
-    dialog.SetScreen(&screen);
+    dialog.SetScreen(screen.get());
     dialog.SetBackgroundColor(White);
     dialog.SetSize(120, 60);
     dialog.SetLocation(500, 400);
@@ -202,5 +191,5 @@ TEST_F(ScreenPaintTest, ScreenshotShowsWhatTheElementsPainted)
 
     dialog.CloseForm();
     main.CloseForm();
-    EXPECT_TRUE(screen.Close());
+    EXPECT_TRUE(screen->Close());
 }

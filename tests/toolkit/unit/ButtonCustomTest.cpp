@@ -6,7 +6,7 @@
 #include "toolkit/controls/PanelChildren.h"
 #include "toolkit/data/BuiltinImages.h"
 
-#include "ControlTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 using namespace amiga;
 

@@ -5,7 +5,7 @@
 
 #include "toolkit/data/BuiltinImages.h"
 
-#include "ControlTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 #include <functional>
 

@@ -9,38 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
-
-// Makes a fresh temporary directory the working directory for the object's lifetime, so
-// that "log.txt" lands there; removes it afterwards.
-class ScopedWorkingDirectory {
-public:
-    ScopedWorkingDirectory() : previous(std::filesystem::current_path(error))
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kesa-toolkit-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            directory = pattern;
-            std::filesystem::current_path(directory, error);
-        }
-    }
-    ~ScopedWorkingDirectory()
-    {
-        std::error_code ignored;
-        std::filesystem::current_path(previous, ignored);
-        if (!directory.empty())
-            std::filesystem::remove_all(directory, ignored);
-    }
-    bool Ready() const { return !directory.empty(); }
-    std::filesystem::path Path() const { return directory; }
-
-private:
-    std::error_code error;
-    std::filesystem::path previous;
-    std::filesystem::path directory;
-};
 
 // A control that loads without any platform counterpart and counts what it is asked to apply.
 class TestControl : public Child {

@@ -4,6 +4,7 @@
 #include "toolkit/core/Form.h"
 
 #include "ElementTestSupport.h"
+#include "tests/support/ToolkitFixture.h"
 #include "platform/exec/Exec.h"
 #include "platform/gadtools/GadTools.h"
 #include "platform/testing/InputTesting.h"
@@ -74,39 +75,16 @@ struct Built {
     }
 };
 
-class FormTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(workingDirectory.Ready());
-        ResetIntuition();
-        ResetPlatform();
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        Application::SospendiRefresh = 0;
-    }
-    void TearDown() override
-    {
-        if (GUIElement::GlobalVisualInfo)
-            FreeVisualInfo(GUIElement::GlobalVisualInfo);
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        EXPECT_TRUE(Application::lstForm.empty());
-        ResetIntuition();
-        ResetPlatform();
-    }
-
-    ScopedWorkingDirectory workingDirectory;
-};
+class FormTest : public ToolkitFixture {};
 
 } // namespace
 
 TEST_F(FormTest, MainWindowCoversTheScreenBorderlessWhateverItsOwnSize)
 {
-    KesaScreen screen("Kesa Pegline");
-    ASSERT_NE(screen.GetHandle(), nullptr);
+    screen = std::make_unique<KesaScreen>("Kesa Pegline");
+    ASSERT_NE(screen->GetHandle(), nullptr);
     Form form(0);
-    form.SetScreen(&screen);
+    form.SetScreen(screen.get());
     form.SetSize(320, 200);
     form.SetLocation(40, 30);
     form.SetText("ignored");
@@ -116,7 +94,7 @@ TEST_F(FormTest, MainWindowCoversTheScreenBorderlessWhateverItsOwnSize)
     Window* w = form.GetHandle();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(form.GetHWND(), w);
-    EXPECT_EQ(w->WScreen, screen.GetHandle());
+    EXPECT_EQ(w->WScreen, screen->GetHandle());
     EXPECT_EQ(w->LeftEdge, 0);
     EXPECT_EQ(w->TopEdge, 0);
     EXPECT_EQ(w->Width, 800);
@@ -132,29 +110,29 @@ TEST_F(FormTest, MainWindowCoversTheScreenBorderlessWhateverItsOwnSize)
     ASSERT_NE(form.GetGadgetList(), nullptr); // the GadTools context
     EXPECT_EQ(w->FirstGadget, form.GetGadgetList());
     // The first window fixes the shared screen and its visual information.
-    EXPECT_EQ(GUIElement::GlobalScreen, screen.GetHandle());
+    EXPECT_EQ(GUIElement::GlobalScreen, screen->GetHandle());
     EXPECT_NE(GUIElement::GlobalVisualInfo, nullptr);
     form.CloseForm();
 }
 
 TEST_F(FormTest, DialogOnTheScreenHasInnerSizeTitleCloseAndDepthGadgetsOnly)
 {
-    KesaScreen screen("Kesa Pegline");
+    screen = std::make_unique<KesaScreen>("Kesa Pegline");
     Form main(0);
-    main.SetScreen(&screen);
+    main.SetScreen(screen.get());
     main.Show();
     Screen* shared = GUIElement::GlobalScreen;
     APTR visualInfo = GUIElement::GlobalVisualInfo;
 
     Form dialog(0, true);
-    dialog.SetScreen(&screen);
+    dialog.SetScreen(screen.get());
     dialog.SetSize(200, 100);
     dialog.SetLocation(60, 50);
     dialog.SetText("Informazioni");
     dialog.Show();
     Window* w = dialog.GetHandle();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->WScreen, screen.GetHandle());
+    EXPECT_EQ(w->WScreen, screen->GetHandle());
     EXPECT_EQ(w->GZZWidth, 200);
     EXPECT_EQ(w->GZZHeight, 100);
     EXPECT_EQ(w->Width, 200 + w->BorderLeft + w->BorderRight);
@@ -209,12 +187,12 @@ TEST_F(FormTest, WindowsOnTheDefaultPublicScreenSizeAndDepthGadgets)
 
 TEST_F(FormTest, WindowGivenAScreenThatDidNotOpenUsesTheDefaultPublicScreen)
 {
-    KesaScreen screen("Kesa Pegline");
-    ASSERT_TRUE(screen.Close()); // from here on it is a screen object without a screen
-    ASSERT_EQ(screen.GetHandle(), nullptr);
+    screen = std::make_unique<KesaScreen>("Kesa Pegline");
+    ASSERT_TRUE(screen->Close()); // from here on it is a screen object without a screen
+    ASSERT_EQ(screen->GetHandle(), nullptr);
 
     Form form(0);
-    form.SetScreen(&screen);
+    form.SetScreen(screen.get());
     form.SetSize(200, 100);
     form.Show();
     ASSERT_TRUE(form.IsLoad());

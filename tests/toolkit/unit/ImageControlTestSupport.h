@@ -3,7 +3,6 @@
 // window on the program's screen to paint into, read back pixel by pixel.
 #pragma once
 
-#include "ElementTestSupport.h"
 #include "platform/gadtools/GadTools.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/intuition/Images.h"
@@ -11,6 +10,7 @@
 #include "platform/testing/Testing.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/KesaScreen.h"
+#include "tests/support/ToolkitFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -53,16 +53,13 @@ private:
 };
 
 // A window on the program's screen with background pen 3, as the game's windows are made.
-class ImageWindowTest : public ::testing::Test {
+class ImageWindowTest : public ToolkitFixture {
 protected:
     static constexpr amiga::ULONG WindowPen = 3;
 
     void SetUp() override
     {
-        ASSERT_TRUE(workingDirectory.Ready());
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        Application::SospendiRefresh = 0;
+        ASSERT_NO_FATAL_FAILURE(ToolkitFixture::SetUp());
         screen = std::make_unique<KesaScreen>("Images");
         ASSERT_NE(screen->GetHandle(), nullptr);
         form = std::make_unique<Form>(0);
@@ -78,13 +75,7 @@ protected:
     {
         Application::SospendiRefresh = 0;
         form.reset();
-        screen.reset();
-        if (GUIElement::GlobalVisualInfo != nullptr)
-            amiga::FreeVisualInfo(GUIElement::GlobalVisualInfo);
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        amiga::ResetIntuition();
-        amiga::ResetPlatform();
+        ToolkitFixture::TearDown();
     }
 
     long At(int x, int y) const { return amiga::ReadPixel(rp, x, y); }
@@ -104,8 +95,6 @@ protected:
         return count;
     }
 
-    ScopedWorkingDirectory workingDirectory;
-    std::unique_ptr<KesaScreen> screen;
     std::unique_ptr<Form> form;
     amiga::RastPort* rp = nullptr;
 };

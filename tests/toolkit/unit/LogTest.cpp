@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The log: one line on standard output and one line appended to "log.txt".
 #include "ElementTestSupport.h"
+#include "tests/support/TempDirectory.h"
 
 #include <fstream>
 #include <sstream>
@@ -20,7 +21,7 @@ std::string ReadFile(const std::filesystem::path& path)
 TEST(LogTest, CreatesTheFileThenAppendsOneLinePerMessage)
 {
     ScopedWorkingDirectory directory;
-    ASSERT_TRUE(directory.Ready());
+    ASSERT_TRUE(directory.Ok());
 
     testing::internal::CaptureStdout();
     Application::Log("x");
@@ -34,7 +35,7 @@ TEST(LogTest, CreatesTheFileThenAppendsOneLinePerMessage)
 TEST(LogTest, KeepsWhatTheFileAlreadyHeld)
 {
     ScopedWorkingDirectory directory;
-    ASSERT_TRUE(directory.Ready());
+    ASSERT_TRUE(directory.Ok());
     {
         std::ofstream out("log.txt", std::ios::binary);
         out << "earlier\n";
@@ -48,7 +49,7 @@ TEST(LogTest, KeepsWhatTheFileAlreadyHeld)
 TEST(LogTest, AnUnwritableFileStillLeavesTheConsoleLine)
 {
     ScopedWorkingDirectory directory;
-    ASSERT_TRUE(directory.Ready());
+    ASSERT_TRUE(directory.Ok());
     // A directory where the file should be: no user, not even root, can write it as a file.
     std::filesystem::create_directory("log.txt");
 
@@ -61,7 +62,7 @@ TEST(LogTest, AnUnwritableFileStillLeavesTheConsoleLine)
 TEST(LogTest, APipeInPlaceOfTheFileIsNotWaitedFor)
 {
     ScopedWorkingDirectory directory;
-    ASSERT_TRUE(directory.Ready());
+    ASSERT_TRUE(directory.Ok());
     // Nothing reads the pipe: appending to it would wait for ever.
     ASSERT_EQ(mkfifo("log.txt", 0600), 0);
     alarm(10);

@@ -4,6 +4,7 @@
 #include "toolkit/controls/MenuBar.h"
 
 #include "ElementTestSupport.h"
+#include "tests/support/ToolkitFixture.h"
 #include "platform/gadtools/GadTools.h"
 #include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
@@ -34,15 +35,11 @@ std::string LabelOf(const MenuItem* item)
     return static_cast<const IntuiText*>(item->ItemFill)->IText;
 }
 
-class MenuBarTest : public ::testing::Test {
+class MenuBarTest : public ToolkitFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(workingDirectory.Ready());
-        ResetIntuition();
-        ResetPlatform();
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
+        ASSERT_NO_FATAL_FAILURE(ToolkitFixture::SetUp());
         screen = std::make_unique<KesaScreen>("Menu");
         form = std::make_unique<Form>(0);
         form->SetScreen(screen.get());
@@ -55,13 +52,7 @@ protected:
         form.reset();
         EXPECT_EQ(Application::menu, nullptr);
         EXPECT_EQ(Application::menuBar, nullptr);
-        if (GUIElement::GlobalVisualInfo)
-            FreeVisualInfo(GUIElement::GlobalVisualInfo);
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        screen.reset();
-        ResetIntuition();
-        ResetPlatform();
+        ToolkitFixture::TearDown();
     }
     template <typename T, typename... Args>
     T* Add(Args&&... args)
@@ -84,8 +75,6 @@ protected:
         return log.str();
     }
 
-    ScopedWorkingDirectory workingDirectory;
-    std::unique_ptr<KesaScreen> screen;
     std::unique_ptr<Form> form;
     // Destroyed in reverse: items, then menus, then the bar.
     struct Reverse {

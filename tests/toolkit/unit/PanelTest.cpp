@@ -4,6 +4,7 @@
 #include "toolkit/controls/PanelChildren.h"
 
 #include "ElementTestSupport.h"
+#include "tests/support/ToolkitFixture.h"
 #include "platform/gadtools/GadTools.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/testing/InputTesting.h"
@@ -36,34 +37,14 @@ private:
     ULONG pen;
 };
 
-class PanelTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(workingDirectory.Ready());
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        Application::SospendiRefresh = 0;
-    }
-    void TearDown() override
-    {
-        if (GUIElement::GlobalVisualInfo != nullptr)
-            FreeVisualInfo(GUIElement::GlobalVisualInfo);
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        ResetIntuition();
-        ResetPlatform();
-    }
-
-    ScopedWorkingDirectory workingDirectory;
-};
+class PanelTest : public ToolkitFixture {};
 
 TEST_F(PanelTest, BorderedPanelPaintsBackgroundAndSunkenBevelUnderItsChildren)
 {
-    KesaScreen screen("Panel");
-    ASSERT_NE(screen.GetHandle(), nullptr);
+    screen = std::make_unique<KesaScreen>("Panel");
+    ASSERT_NE(screen->GetHandle(), nullptr);
     Form form(0);
-    form.SetScreen(&screen);
+    form.SetScreen(screen.get());
     form.SetBackgroundColor(3);
     form.Show();
     ASSERT_TRUE(form.IsLoad());

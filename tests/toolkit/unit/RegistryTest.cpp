@@ -2,6 +2,7 @@
 // The application registries: registration, lookup by ID, window, parent and point, the
 // not-found log lines and the removal of whole subtrees.
 #include "ElementTestSupport.h"
+#include "tests/support/TempDirectory.h"
 
 #include "toolkit/controls/PanelChildren.h"
 
@@ -14,7 +15,7 @@ protected:
     void SetUp() override
     {
         ElementFixture::SetUp();
-        ASSERT_TRUE(workingDirectory.Ready());
+        ASSERT_TRUE(workingDirectory.Ok());
     }
 
     // What the log wrote to standard output while `action` ran.

@@ -7,7 +7,7 @@
 #include "toolkit/controls/MyImage.h"
 #include "toolkit/data/BuiltinImages.h"
 
-#include "ControlTestSupport.h"
+#include "tests/support/ControlTestSupport.h"
 
 #include <functional>
 #include <string>

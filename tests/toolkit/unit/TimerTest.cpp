@@ -3,6 +3,7 @@
 #include "toolkit/core/Timer.h"
 
 #include "ElementTestSupport.h"
+#include "tests/support/TempDirectory.h"
 #include "platform/dos/Dos.h"
 #include "platform/exec/Exec.h"
 #include "platform/testing/Testing.h"
@@ -61,7 +62,7 @@ class TimerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(workingDirectory.Ready());
+        ASSERT_TRUE(workingDirectory.Ok());
         ResetPlatform();
         TickCounter::ticks = 0;
         TickCounter::sender = nullptr;

@@ -15,26 +15,18 @@
 #include "toolkit/core/KesaScreen.h"
 #include "toolkit/data/Palette.h"
 #include "tests/support/GoldenPicture.h"
-
-#include "ElementTestSupport.h"
+#include "tests/support/ToolkitFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-class ControlFixture : public ::testing::Test {
+class ControlFixture : public ToolkitFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(workingDirectory.Ready());
-        amiga::ResetIntuition();
-        amiga::ResetPlatform();
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        Application::ResetRiferimenti();
-        Application::SospendiRefresh = 0;
-        Application::postQuit = 0;
+        ASSERT_NO_FATAL_FAILURE(ToolkitFixture::SetUp());
         screen = std::make_unique<KesaScreen>("Kesa Pegline");
         ASSERT_NE(screen->GetHandle(), nullptr);
         amiga::LoadRGB32(&screen->GetHandle()->ViewPort, palettedata);
@@ -48,17 +40,7 @@ protected:
         controls.clear();
         forms.clear();
         main.reset();
-        if (GUIElement::GlobalVisualInfo)
-            amiga::FreeVisualInfo(GUIElement::GlobalVisualInfo);
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        Application::ResetRiferimenti();
-        Application::SospendiRefresh = 0;
-        Application::postQuit = 0;
-        screen.reset();
-        amiga::ResetIntuition();
-        amiga::ResetPlatform();
-        EXPECT_TRUE(Application::lst.empty());
+        ToolkitFixture::TearDown();
     }
 
     // A control owned by the test, destroyed before the windows.
@@ -102,8 +84,6 @@ protected:
         return LooksLike(testsupport::CutScreen(amiga::ComposeScreen(screen->GetHandle()), left, top, w, h), name);
     }
 
-    ScopedWorkingDirectory workingDirectory;
-    std::unique_ptr<KesaScreen> screen;
     std::unique_ptr<Form> main;
     std::vector<std::unique_ptr<Form>> forms;
     std::vector<std::unique_ptr<Child>> controls;

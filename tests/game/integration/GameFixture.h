@@ -20,7 +20,7 @@
 #include "toolkit/data/BuiltinImages.h"
 #include "toolkit/data/Palette.h"
 
-#include "../toolkit/unit/ElementTestSupport.h"
+#include "tests/support/ToolkitFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -45,18 +45,11 @@ inline constexpr Place InfoButton{464 + 50, 40 + 12};
 inline constexpr Place ExitButton{574 + 50, 40 + 12};
 inline constexpr Place AttemptsLabel{80 + 100, 356 + 12};
 
-class GameFixture : public ::testing::Test {
+class GameFixture : public ToolkitFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(workingDirectory.Ready());
-        amiga::ResetIntuition();
-        amiga::ResetPlatform();
-        amiga::ClearRequesterAnswers();
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        Application::ResetRiferimenti();
-        Application::postQuit = 0;
+        ASSERT_NO_FATAL_FAILURE(ToolkitFixture::SetUp());
         screen = std::make_unique<KesaScreen>("Kesa Pegline");
         ASSERT_NE(screen->GetHandle(), nullptr);
         amiga::LoadRGB32(&screen->GetHandle()->ViewPort, palettedata);
@@ -65,17 +58,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        if (GUIElement::GlobalVisualInfo)
-            amiga::FreeVisualInfo(GUIElement::GlobalVisualInfo);
-        GUIElement::GlobalScreen = nullptr;
-        GUIElement::GlobalVisualInfo = nullptr;
-        Application::ResetRiferimenti();
-        Application::postQuit = 0;
-        screen.reset();
-        amiga::ClearRequesterAnswers();
-        amiga::ResetIntuition();
-        amiga::ResetPlatform();
-        EXPECT_TRUE(Application::lst.empty());
+        ToolkitFixture::TearDown();
     }
 
     // Opens the main window, which reads (or starts) the saved game.
@@ -178,7 +161,5 @@ protected:
         return text.str();
     }
 
-    ScopedWorkingDirectory workingDirectory;
-    std::unique_ptr<KesaScreen> screen;
     std::unique_ptr<FormMain> form;
 };

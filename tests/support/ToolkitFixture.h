@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+// The frame of every test that opens toolkit windows: a fresh working directory (where
+// "log.txt" and the saved game land), and the toolkit's globals, its screen and the
+// platform at their starting state on both sides of the test.
+#pragma once
+
+#include "platform/gadtools/GadTools.h"
+#include "platform/testing/Testing.h"
+#include "tests/support/TempDirectory.h"
+#include "toolkit/core/Application.h"
+#include "toolkit/core/KesaScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class ToolkitFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(workingDirectory.Ok());
+        // An earlier test's visual info went with its platform: not ours to free.
+        GUIElement::GlobalVisualInfo = nullptr;
+        Reset();
+    }
+    // A derived fixture destroys its controls and windows first.
+    void TearDown() override
+    {
+        Reset();
+        EXPECT_TRUE(Application::lst.empty());
+        EXPECT_TRUE(Application::lstForm.empty());
+    }
+
+    ScopedWorkingDirectory workingDirectory;
+    std::unique_ptr<KesaScreen> screen;
+
+private:
+    // The visual info goes before its screen, as the program frees them; the platform reset
+    // then closes what is still open and forgets the requester answers not yet used.
+    void Reset()
+    {
+        if (GUIElement::GlobalVisualInfo != nullptr)
+            amiga::FreeVisualInfo(GUIElement::GlobalVisualInfo);
+        GUIElement::GlobalScreen = nullptr;
+        GUIElement::GlobalVisualInfo = nullptr;
+        Application::ResetRiferimenti();
+        Application::SospendiRefresh = 0;
+        Application::postQuit = 0;
+        screen.reset();
+        amiga::ResetPlatform();
+    }
+};
