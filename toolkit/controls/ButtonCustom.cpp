@@ -16,8 +16,6 @@ namespace {
 
 constexpr long None = -1;
 constexpr long DisabledCaptionPen = 22;
-constexpr long LightPen = 2;
-constexpr long DarkPen = 1;
 constexpr LONG PressedTicks = 10;
 
 long PenOf(unsigned long colour) { return static_cast<long>(colour); }
@@ -196,8 +194,8 @@ void ButtonCustom::OnPaint()
         face = SurroundingColor();
     drawing.DrawFillRectangle(px, py, w, h, 0, 0, face);
 
-    const long topLeft = pressed ? DarkPen : LightPen;
-    const long bottomRight = pressed ? LightPen : DarkPen;
+    const long topLeft = pressed ? PenBlack : PenWhite;
+    const long bottomRight = pressed ? PenWhite : PenBlack;
     drawing.DrawLine(px, py, px + w - 1, py, topLeft);
     drawing.DrawLine(px, py + h - 1, px, py, topLeft);
     drawing.DrawLine(px + w - 1, py, px + w - 1, py + h - 1, bottomRight);

@@ -104,10 +104,10 @@ void MyImage::OnPaint()
     if (border != 0) {
         const int right = origin.x + width - 1;
         const int bottom = origin.y + height - 1;
-        drawing.DrawLine(origin.x, origin.y, right, origin.y, 1);
-        drawing.DrawLine(origin.x, bottom, origin.x, origin.y, 1);
-        drawing.DrawLine(right, origin.y, right, bottom, 2);
-        drawing.DrawLine(origin.x, bottom, right, bottom, 2);
+        drawing.DrawLine(origin.x, origin.y, right, origin.y, amiga::PenBlack);
+        drawing.DrawLine(origin.x, bottom, origin.x, origin.y, amiga::PenBlack);
+        drawing.DrawLine(right, origin.y, right, bottom, amiga::PenWhite);
+        drawing.DrawLine(origin.x, bottom, right, bottom, amiga::PenWhite);
     }
 }
 
