@@ -20,8 +20,8 @@
 namespace {
 
 // Pens of the game palette.
-constexpr long PenBlack = 1;
-constexpr long PenWhite = 2;
+using amiga::PenBlack;
+using amiga::PenWhite;
 constexpr long PenGreen = 15;
 constexpr long PenRed = 17;
 constexpr long PenWindow = 19;

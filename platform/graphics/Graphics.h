@@ -220,6 +220,11 @@ ULONG AskSoftStyle(const RastPort* rp);
 
 // ---- Colours ------------------------------------------------------------------------------
 
+// Black and white in the default palette, and the shadow and shine of bevels; a program
+// that loads its own palette keeps them there.
+constexpr UBYTE PenBlack = 1;
+constexpr UBYTE PenWhite = 2;
+
 struct ColorMap {
     UWORD Count;            // entries in use (up to 256)
     ULONG ColorTable[256];  // 0x00RRGGBB per pen

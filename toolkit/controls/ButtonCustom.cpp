@@ -16,15 +16,13 @@ namespace {
 
 constexpr long None = -1;
 constexpr long DisabledCaptionPen = 22;
-constexpr long LightPen = 2;
-constexpr long DarkPen = 1;
 constexpr LONG PressedTicks = 10;
 
 long PenOf(unsigned long colour) { return static_cast<long>(colour); }
 
 } // namespace
 
-ButtonCustom::ButtonCustom(GUIElement* parentElement, std::string caption) : Child(parentElement)
+ButtonCustom::ButtonCustom(GUIElement* parentElement, std::string caption) : PaintedChild(parentElement)
 {
     Init(parentElement, std::move(caption));
 }
@@ -85,66 +83,6 @@ void ButtonCustom::SetText(std::string value)
     RepaintIfLoaded();
 }
 
-void ButtonCustom::SetSize(int newWidth, int newHeight)
-{
-    if (!loaded) {
-        GUIElement::SetSize(newWidth, newHeight);
-        return;
-    }
-    Hide();
-    GUIElement::SetSize(newWidth, newHeight);
-    Show();
-}
-
-void ButtonCustom::SetLocation(int newX, int newY)
-{
-    if (!loaded) {
-        GUIElement::SetLocation(newX, newY);
-        return;
-    }
-    Hide();
-    GUIElement::SetLocation(newX, newY);
-    Show();
-}
-
-void ButtonCustom::Show()
-{
-    GUIElement::Show();
-    OnPaint();
-}
-
-void ButtonCustom::ShowActivate()
-{
-    // The element-model ShowActivate would come back through this class's Show and paint
-    // twice.
-    GUIElement::Show();
-    OnPaint();
-}
-
-long ButtonCustom::SurroundingColor()
-{
-    long colour = parent != nullptr ? PenOf(parent->GetBackgroundColor()) : None;
-    if (colour == None) {
-        GUIElement* form = GetFormParent();
-        colour = form != nullptr ? PenOf(form->GetBackgroundColor()) : None;
-    }
-    return colour == None ? 0 : colour;
-}
-
-void ButtonCustom::Hide()
-{
-    if (!loaded)
-        return;
-    // Erasing is painting: a window still building its children gets its full paint later.
-    Window* window = GetFormWindow();
-    if (Application::SospendiRefresh == 0 && window != nullptr && window->RPort != nullptr) {
-        const tagPOINT at = GetPositionFromParent(x, y);
-        Drawing(window->RPort).DrawFillRectangle(at.x, at.y, width, height, 0, 0, SurroundingColor());
-    }
-    GUIElement::Hide();
-    loaded = false;
-}
-
 void ButtonCustom::Load()
 {
     if (loaded)
@@ -193,11 +131,11 @@ void ButtonCustom::OnPaint()
 
     long face = PenOf(backgroundColor);
     if (face == None)
-        face = SurroundingColor();
+        face = SurroundingPen();
     drawing.DrawFillRectangle(px, py, w, h, 0, 0, face);
 
-    const long topLeft = pressed ? DarkPen : LightPen;
-    const long bottomRight = pressed ? LightPen : DarkPen;
+    const long topLeft = pressed ? PenBlack : PenWhite;
+    const long bottomRight = pressed ? PenWhite : PenBlack;
     drawing.DrawLine(px, py, px + w - 1, py, topLeft);
     drawing.DrawLine(px, py + h - 1, px, py, topLeft);
     drawing.DrawLine(px + w - 1, py, px + w - 1, py + h - 1, bottomRight);

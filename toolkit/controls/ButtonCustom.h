@@ -4,12 +4,12 @@
 #pragma once
 
 #include "platform/intuition/Images.h"
-#include "toolkit/core/Child.h"
+#include "toolkit/controls/PaintedChild.h"
 #include "toolkit/core/CommandElement.h"
 
 #include <string>
 
-class ButtonCustom : public Child, public CommandElement {
+class ButtonCustom : public PaintedChild, public CommandElement {
 public:
     // 80 × 30, text colour 1, tab stop and render control.
     ButtonCustom(GUIElement* parentElement, std::string caption);
@@ -22,14 +22,6 @@ public:
 
     // The element-model form of SetEnabled repaints as well.
     void SetEnabled(bool value) override;
-    // When loaded: hide (erasing the old place), store, show again.
-    void SetSize(int newWidth, int newHeight) override;
-    void SetLocation(int newX, int newY) override;
-    // Loads when needed, marks visible, paints.
-    void Show() override;
-    void ShowActivate() override;
-    // Erases the button with its surroundings' colour and unloads it.
-    void Hide() override;
     void SetText(std::string value) override;
     // Paints pressed, waits 10 ticks (the host presents meanwhile), paints released, raises
     // the command, then the element model's handling of the release.
@@ -54,8 +46,6 @@ public:
 private:
     void Init(GUIElement* parentElement, std::string caption);
     void RepaintIfLoaded();
-    // The colour the button stands on: the parent's background, else the window's, else 0.
-    long SurroundingColor();
 
     int textColor = 1;
     short pressed = 0;

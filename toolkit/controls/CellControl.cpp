@@ -12,8 +12,6 @@ using namespace amiga;
 namespace {
 
 constexpr long None = -1;
-constexpr long BlackPen = 1;
-constexpr long WhitePen = 2;
 
 long PenOf(unsigned long colour) { return static_cast<long>(colour); }
 
@@ -154,9 +152,9 @@ void CellControl::OnPaint()
 
     if (border) {
         // On a white cell the lower-right edges go black too, or they would vanish.
-        const long lowerRight = fill == WhitePen ? BlackPen : WhitePen;
-        drawing.DrawLine(px, py, px + w - 1, py, BlackPen);
-        drawing.DrawLine(px, py + h - 1, px, py, BlackPen);
+        const long lowerRight = fill == PenWhite ? PenBlack : PenWhite;
+        drawing.DrawLine(px, py, px + w - 1, py, PenBlack);
+        drawing.DrawLine(px, py + h - 1, px, py, PenBlack);
         drawing.DrawLine(px + w - 1, py, px + w - 1, py + h - 1, lowerRight);
         drawing.DrawLine(px, py + h - 1, px + w - 1, py + h - 1, lowerRight);
     }

@@ -3,10 +3,8 @@
 #include "toolkit/controls/KesaMenu.h"
 
 #include "toolkit/controls/MenuBar.h"
-#include "toolkit/controls/SubMenu.h"
-#include "toolkit/core/Application.h"
 
-KesaMenu::KesaMenu(MenuBar* bar, std::string caption) : Child(bar)
+KesaMenu::KesaMenu(MenuBar* bar, std::string caption) : MenuItemList(bar)
 {
     className = "menu";
     width = 0;
@@ -16,20 +14,12 @@ KesaMenu::KesaMenu(MenuBar* bar, std::string caption) : Child(bar)
 
 KesaMenu::~KesaMenu()
 {
-    for (SubMenu* item : items)
-        if (item->parent == this)
-            item->parent = nullptr;
     bool removed = false;
     if (parent != nullptr && parent->GetKesaClassName() == "menubar")
         removed = std::erase(static_cast<MenuBar*>(parent)->menus, this) > 0;
     // A strip still showing the menu would send its picks to the menus after it.
-    if (removed && loaded && Application::menu != nullptr && Application::menuBar != nullptr)
-        Application::menuBar->Load();
-}
-
-bool KesaMenu::RemoveMenu(const SubMenu* item)
-{
-    return std::erase(items, item) > 0;
+    if (removed)
+        RebuildStrip();
 }
 
 void KesaMenu::Init(MenuBar* bar, std::string caption)
@@ -40,26 +30,4 @@ void KesaMenu::Init(MenuBar* bar, std::string caption)
         LoadElementBase();
     if (bar != nullptr)
         bar->AddMenu(this);
-}
-
-void KesaMenu::AddMenu(SubMenu* item)
-{
-    if (item == nullptr)
-        return;
-    items.push_back(item);
-    if (loaded && Application::menu != nullptr && Application::menuBar != nullptr)
-        Application::menuBar->Load();
-}
-
-SubMenu* KesaMenu::at(int i) const
-{
-    if (i < 0 || i >= Count())
-        return nullptr;
-    return items[static_cast<size_t>(i)];
-}
-
-void KesaMenu::Load()
-{
-    loaded = true;
-    visible = true;
 }

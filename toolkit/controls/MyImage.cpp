@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr unsigned long NoColour = static_cast<unsigned long>(-1);
-
 // The RastPort of the window the element lives in; null while the window is not open.
 amiga::RastPort* WindowRastPort(const Child& element)
 {
@@ -23,7 +21,7 @@ amiga::RastPort* WindowRastPort(const Child& element)
 
 } // namespace
 
-MyImage::MyImage(GUIElement* parentElement, amiga::Image* image) : Child(parentElement), source(image)
+MyImage::MyImage(GUIElement* parentElement, amiga::Image* image) : PaintedChild(parentElement), source(image)
 {
     className = "image";
     isTabStop = 0;
@@ -36,56 +34,6 @@ MyImage::~MyImage()
     FreeImgChip();
 }
 
-void MyImage::SetSize(int newWidth, int newHeight)
-{
-    if (!loaded) {
-        GUIElement::SetSize(newWidth, newHeight);
-        return;
-    }
-    Hide();
-    GUIElement::SetSize(newWidth, newHeight);
-    Show();
-}
-
-void MyImage::SetLocation(int newX, int newY)
-{
-    if (!loaded) {
-        GUIElement::SetLocation(newX, newY);
-        return;
-    }
-    Hide();
-    GUIElement::SetLocation(newX, newY);
-    Show();
-}
-
-void MyImage::Show()
-{
-    GUIElement::Show();
-    OnPaint();
-}
-
-void MyImage::ShowActivate()
-{
-    // The element-model ShowActivate would come back through this class's Show and paint
-    // twice.
-    GUIElement::Show();
-    OnPaint();
-}
-
-void MyImage::Hide()
-{
-    if (!loaded)
-        return;
-    amiga::RastPort* rp = WindowRastPort(*this);
-    if (rp != nullptr && Application::SospendiRefresh == 0) {
-        const tagPOINT origin = GetPositionFromParent(x, y);
-        const long pen = BackgroundPen();
-        Drawing(rp).DrawFillRectangle(origin.x, origin.y, width, height, 0, pen, pen);
-    }
-    GUIElement::Hide();
-    loaded = false;
-}
-
 void MyImage::OnPaint()
 {
     if (Application::SospendiRefresh != 0 || !loaded)
@@ -96,18 +44,17 @@ void MyImage::OnPaint()
     Drawing drawing(rp);
     const tagPOINT origin = GetPositionFromParent(x, y);
     if (source == nullptr) {
-        const long pen = BackgroundPen();
-        drawing.DrawFillRectangle(origin.x, origin.y, width, height, 0, pen, pen);
+        drawing.DrawFillRectangle(origin.x, origin.y, width, height, 0, 0, SurroundingPen());
     } else if (chipCopy != nullptr) {
         drawing.DrawImageEx(origin.x, origin.y, &headerCopy);
     }
     if (border != 0) {
         const int right = origin.x + width - 1;
         const int bottom = origin.y + height - 1;
-        drawing.DrawLine(origin.x, origin.y, right, origin.y, 1);
-        drawing.DrawLine(origin.x, bottom, origin.x, origin.y, 1);
-        drawing.DrawLine(right, origin.y, right, bottom, 2);
-        drawing.DrawLine(origin.x, bottom, right, bottom, 2);
+        drawing.DrawLine(origin.x, origin.y, right, origin.y, amiga::PenBlack);
+        drawing.DrawLine(origin.x, bottom, origin.x, origin.y, amiga::PenBlack);
+        drawing.DrawLine(right, origin.y, right, bottom, amiga::PenWhite);
+        drawing.DrawLine(origin.x, bottom, right, bottom, amiga::PenWhite);
     }
 }
 
@@ -172,14 +119,4 @@ void MyImage::FreeImgChip()
     chipCopy = nullptr;
     chipSize = 0;
     headerCopy.ImageData = nullptr;
-}
-
-long MyImage::BackgroundPen()
-{
-    unsigned long colour = parent != nullptr ? parent->GetBackgroundColor() : NoColour;
-    if (colour == NoColour) {
-        GUIElement* form = GetFormParent();
-        colour = form != nullptr ? form->GetBackgroundColor() : NoColour;
-    }
-    return colour == NoColour ? 0 : static_cast<long>(colour);
 }

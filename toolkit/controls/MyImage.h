@@ -5,11 +5,11 @@
 #pragma once
 
 #include "platform/intuition/Images.h"
-#include "toolkit/core/Child.h"
+#include "toolkit/controls/PaintedChild.h"
 
 #include <cstdint>
 
-class MyImage : public Child {
+class MyImage : public PaintedChild {
 public:
     // Places the control in the parent and copies the picture (not owned; may be null) at
     // once.
@@ -18,15 +18,6 @@ public:
     ~MyImage() override;
 
     // Overridden element operations.
-    // Loaded: hide (which erases), store, show again; otherwise only store.
-    void SetSize(int newWidth, int newHeight) override;
-    void SetLocation(int newX, int newY) override;
-    // Loads when needed and marks visible, then paints.
-    void Show() override;
-    void ShowActivate() override;
-    // Loaded: erases the rectangle in the background colour, then is neither visible nor
-    // loaded, so it paints nothing until shown again. The ID stays.
-    void Hide() override;
     // The picture's copy at the control's position (the size does not scale it), or the
     // rectangle in the background colour when there is no picture; the bevel over it.
     // Nothing while refreshing is suspended or while not loaded.
@@ -53,11 +44,6 @@ public:
     // The chip copy and its size in bytes; null and 0 when there is none.
     const void* GetChipCopy() const { return chipCopy; }
     std::uint64_t GetChipSize() const { return chipSize; }
-
-protected:
-    // The pen that erases the control: the parent's background colour, else the window's,
-    // else pen 0.
-    long BackgroundPen();
 
 private:
     amiga::Image* source = nullptr;

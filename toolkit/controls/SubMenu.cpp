@@ -2,11 +2,20 @@
 // SubMenu: a menu item; every change of a loaded item is carried into a rebuilt strip.
 #include "toolkit/controls/SubMenu.h"
 
-#include "toolkit/controls/KesaMenu.h"
-#include "toolkit/controls/MenuBar.h"
-#include "toolkit/core/Application.h"
+namespace {
 
-SubMenu::SubMenu(GUIElement* parentElement, std::string caption) : Child(parentElement)
+// Only menus and items hold items; any other parent is a parent only.
+bool HoldsItems(GUIElement* element)
+{
+    if (element == nullptr)
+        return false;
+    const std::string kind = element->GetKesaClassName();
+    return kind == "menu" || kind == "submenu";
+}
+
+} // namespace
+
+SubMenu::SubMenu(GUIElement* parentElement, std::string caption) : MenuItemList(parentElement)
 {
     className = "submenu";
     width = 0;
@@ -14,7 +23,7 @@ SubMenu::SubMenu(GUIElement* parentElement, std::string caption) : Child(parentE
     Init(parentElement, CaptionItem, std::move(caption));
 }
 
-SubMenu::SubMenu(GUIElement* parentElement) : Child(parentElement)
+SubMenu::SubMenu(GUIElement* parentElement) : MenuItemList(parentElement)
 {
     className = "submenu";
     width = 0;
@@ -24,25 +33,9 @@ SubMenu::SubMenu(GUIElement* parentElement) : Child(parentElement)
 
 SubMenu::~SubMenu()
 {
-    for (SubMenu* item : items)
-        if (item->parent == this)
-            item->parent = nullptr;
-    bool removed = false;
-    if (parent != nullptr) {
-        const std::string parentKind = parent->GetKesaClassName();
-        if (parentKind == "menu")
-            removed = static_cast<KesaMenu*>(parent)->RemoveMenu(this);
-        else if (parentKind == "submenu")
-            removed = static_cast<SubMenu*>(parent)->RemoveMenu(this);
-    }
     // A strip still showing the item would send its picks to the items after it.
-    if (removed)
+    if (HoldsItems(parent) && static_cast<MenuItemList*>(parent)->RemoveMenu(this))
         RebuildStrip();
-}
-
-bool SubMenu::RemoveMenu(const SubMenu* item)
-{
-    return std::erase(items, item) > 0;
 }
 
 void SubMenu::Init(GUIElement* parentElement, unsigned int kind, std::string caption)
@@ -55,20 +48,8 @@ void SubMenu::Init(GUIElement* parentElement, unsigned int kind, std::string cap
     SetCommand(nullptr);
     if (id == 0)
         LoadElementBase();
-    if (parentElement == nullptr)
-        return;
-    // Only menus and items hold items; any other parent is a parent only.
-    const std::string parentKind = parentElement->GetKesaClassName();
-    if (parentKind == "menu")
-        static_cast<KesaMenu*>(parentElement)->AddMenu(this);
-    else if (parentKind == "submenu")
-        static_cast<SubMenu*>(parentElement)->AddMenu(this);
-}
-
-void SubMenu::RebuildStrip()
-{
-    if (loaded && Application::menu != nullptr && Application::menuBar != nullptr)
-        Application::menuBar->Load();
+    if (HoldsItems(parentElement))
+        static_cast<MenuItemList*>(parentElement)->AddMenu(this);
 }
 
 void SubMenu::SetEnabled(short value)
@@ -87,26 +68,4 @@ void SubMenu::SetChecked(short value)
 {
     checked = value != 0 ? 1 : 0;
     RebuildStrip();
-}
-
-void SubMenu::AddMenu(SubMenu* item)
-{
-    if (item == nullptr)
-        return;
-    items.push_back(item);
-    if (loaded && Application::menu != nullptr && Application::menuBar != nullptr)
-        Application::menuBar->Load();
-}
-
-SubMenu* SubMenu::at(int i) const
-{
-    if (i < 0 || i >= Count())
-        return nullptr;
-    return items[static_cast<size_t>(i)];
-}
-
-void SubMenu::Load()
-{
-    loaded = true;
-    visible = true;
 }

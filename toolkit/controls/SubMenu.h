@@ -3,13 +3,12 @@
 // its command when picked; it may be a check item. Changes to a loaded item rebuild the strip.
 #pragma once
 
-#include "toolkit/core/Child.h"
+#include "toolkit/controls/MenuItemList.h"
 #include "toolkit/core/CommandElement.h"
 
 #include <string>
-#include <vector>
 
-class SubMenu : public Child, public CommandElement {
+class SubMenu : public MenuItemList, public CommandElement {
 public:
     static constexpr unsigned int CaptionItem = 1;
     static constexpr unsigned int SeparatorItem = 2;
@@ -37,23 +36,7 @@ public:
     short IsChecked() const { return checked; }
     unsigned int GetItemKind() const { return itemKind; }
 
-    // Nested items: shown as the item's sub-items.
-    void AddMenu(SubMenu* item);
-    SubMenu* at(int i) const;
-    int Count() const { return static_cast<int>(items.size()); }
-
-    // Marks the item loaded and visible; the strip is built by the MenuBar.
-    void Load() override;
-
 private:
-    // A menu being destroyed cuts its items loose.
-    friend class KesaMenu;
-
-    void RebuildStrip();
-    // Takes the item off this item's list; false when it was not there.
-    bool RemoveMenu(const SubMenu* item);
-
-    std::vector<SubMenu*> items; // not owned
     unsigned int itemKind = CaptionItem;
     short checkItem = 0;
     short checked = 0;

@@ -14,12 +14,6 @@ using namespace amiga;
 
 namespace {
 
-// NEWSIZE, REFRESHWINDOW, MOUSEBUTTONS, MOUSEMOVE, GADGETDOWN, GADGETUP, MENUPICK,
-// CLOSEWINDOW, RAWKEY, DISKINSERTED, ACTIVEWINDOW, INACTIVEWINDOW. No VANILLAKEY: keys come
-// as raw keys.
-constexpr ULONG WindowIDCMP = 0xC877E;
-// The same without MENUPICK: dialogs have no menus.
-constexpr ULONG DialogIDCMP = 0xC867E;
 constexpr ULONG MainWindowFlags = WFLG_BACKDROP | WFLG_REPORTMOUSE | WFLG_BORDERLESS;
 constexpr ULONG DialogFlags = WFLG_DRAGBAR | WFLG_DEPTHGADGET | WFLG_CLOSEGADGET |
                               WFLG_REPORTMOUSE | WFLG_ACTIVATE;

@@ -18,6 +18,14 @@ class KesaScreen;
 
 class Form : public GUIElement {
 public:
+    // The classes a window asks for. No VANILLAKEY: keys come as raw keys.
+    static constexpr amiga::ULONG WindowIDCMP =
+        amiga::IDCMP_NEWSIZE | amiga::IDCMP_REFRESHWINDOW | amiga::IDCMP_MOUSEBUTTONS | amiga::IDCMP_MOUSEMOVE |
+        amiga::IDCMP_GADGETDOWN | amiga::IDCMP_GADGETUP | amiga::IDCMP_MENUPICK | amiga::IDCMP_CLOSEWINDOW |
+        amiga::IDCMP_RAWKEY | amiga::IDCMP_DISKINSERTED | amiga::IDCMP_ACTIVEWINDOW | amiga::IDCMP_INACTIVEWINDOW;
+    // Dialogs have no menus.
+    static constexpr amiga::ULONG DialogIDCMP = WindowIDCMP & ~amiga::IDCMP_MENUPICK;
+
     explicit Form(unsigned long instanceValue);
     Form(unsigned long instanceValue, bool dialog);
     // Leaves the registries, then closes the window.

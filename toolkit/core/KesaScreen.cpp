@@ -52,8 +52,8 @@ void KesaScreen::createHardwareScreen(int w, int h)
     const TagItem tags[] = {
         {SA_Depth, static_cast<IPTR>(depth)},
         {SA_LikeWorkbench, TRUE},
-        {SA_BlockPen, 2},
-        {SA_DetailPen, 1},
+        {SA_BlockPen, PenWhite},
+        {SA_DetailPen, PenBlack},
         {SA_Type, CUSTOMSCREEN},
         {SA_Width, static_cast<IPTR>(w)},
         {SA_Height, static_cast<IPTR>(h)},

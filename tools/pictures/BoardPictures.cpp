@@ -6,6 +6,8 @@
 // 183 magenta.
 #include "tools/pictures/BoardPictures.h"
 
+#include "platform/graphics/Graphics.h"
+
 #include <string>
 #include <vector>
 
@@ -14,8 +16,8 @@ namespace pictures {
 namespace {
 
 constexpr Pen Ground = 0;
-constexpr Pen Black = 1;
-constexpr Pen White = 2;
+using amiga::PenBlack;
+using amiga::PenWhite;
 constexpr Pen Blue = 4;
 constexpr Pen Red = 17;
 constexpr Pen Grey = 24;
@@ -74,43 +76,43 @@ constexpr int BlockWidth = 18;
 
 PenCanvas BarAtLeft()
 {
-    PenCanvas canvas(Size, Size, White);
+    PenCanvas canvas(Size, Size, PenWhite);
     canvas.FillRect(0, 0, BarWidth, Size, FrameRed);
-    canvas.FillRect(BarWidth, 0, 1, Size, Black);
+    canvas.FillRect(BarWidth, 0, 1, Size, PenBlack);
     return canvas;
 }
 
 PenCanvas BarAtRight()
 {
-    PenCanvas canvas(Size, Size, White);
+    PenCanvas canvas(Size, Size, PenWhite);
     canvas.FillRect(Size - BarWidth, 0, BarWidth, Size, FrameRed);
-    canvas.FillRect(Size - BarWidth - 1, 0, 1, Size, Black);
+    canvas.FillRect(Size - BarWidth - 1, 0, 1, Size, PenBlack);
     return canvas;
 }
 
 PenCanvas RailAtTop()
 {
-    PenCanvas canvas(Size, Size, White);
+    PenCanvas canvas(Size, Size, PenWhite);
     canvas.FillRect(0, 0, Size, RailHeight, FrameRed);
-    canvas.FillRect(0, RailHeight, Size, 1, Black);
+    canvas.FillRect(0, RailHeight, Size, 1, PenBlack);
     return canvas;
 }
 
 PenCanvas BlockAtTopLeft()
 {
-    PenCanvas canvas(Size, Size, White);
+    PenCanvas canvas(Size, Size, PenWhite);
     canvas.FillRect(0, 0, BlockWidth, RailHeight, FrameRed);
-    canvas.FillRect(BlockWidth, 0, 1, RailHeight + 1, Black);
-    canvas.FillRect(0, RailHeight, BlockWidth + 1, 1, Black);
+    canvas.FillRect(BlockWidth, 0, 1, RailHeight + 1, PenBlack);
+    canvas.FillRect(0, RailHeight, BlockWidth + 1, 1, PenBlack);
     return canvas;
 }
 
 PenCanvas BlockAtTopRight()
 {
-    PenCanvas canvas(Size, Size, White);
+    PenCanvas canvas(Size, Size, PenWhite);
     canvas.FillRect(Size - BlockWidth, 0, BlockWidth, RailHeight, FrameRed);
-    canvas.FillRect(Size - BlockWidth - 1, 0, 1, RailHeight + 1, Black);
-    canvas.FillRect(Size - BlockWidth - 1, RailHeight, BlockWidth + 1, 1, Black);
+    canvas.FillRect(Size - BlockWidth - 1, 0, 1, RailHeight + 1, PenBlack);
+    canvas.FillRect(Size - BlockWidth - 1, RailHeight, BlockWidth + 1, 1, PenBlack);
     return canvas;
 }
 
@@ -119,7 +121,7 @@ PenCanvas CoveredPeg()
     PenCanvas canvas = Peg(Magenta);
     const int width = static_cast<int>(QuestionMark.front().size());
     const int height = static_cast<int>(QuestionMark.size());
-    canvas.Stamp((Size - width) / 2 + 1, (Size - height) / 2, QuestionMark, White);
+    canvas.Stamp((Size - width) / 2 + 1, (Size - height) / 2, QuestionMark, PenWhite);
     return canvas;
 }
 
@@ -128,8 +130,8 @@ PenCanvas CoveredPeg()
 PenCanvas DrawBoardPicture(int index)
 {
     switch (index) {
-    case 0: return Peg(Black);
-    case 1: return Peg(White);
+    case 0: return Peg(PenBlack);
+    case 1: return Peg(PenWhite);
     case 2: return BarAtLeft();
     case 3: return BarAtRight();
     case 4: return RailAtTop();
@@ -142,7 +144,7 @@ PenCanvas DrawBoardPicture(int index)
     case 11: return Peg(Magenta);
     case 12: return Peg(Yellow);
     case 13: return CoveredPeg();
-    case 14: return PenCanvas(Size, Size, Black); // an empty place of a play row
+    case 14: return PenCanvas(Size, Size, PenBlack); // an empty place of a play row
     default: return PenCanvas(0, 0);
     }
 }

@@ -6,14 +6,15 @@
 // 144 to 159 the blues from 0000FF down to 000040.
 #include "tools/pictures/Logos.h"
 
+#include "platform/graphics/Graphics.h"
 #include "tools/pictures/Lettering.h"
 
 namespace pictures {
 
 namespace {
 
-constexpr Pen Black = 1;
-constexpr Pen White = 2;
+using amiga::PenBlack;
+using amiga::PenWhite;
 constexpr Pen Yellow = 10;
 constexpr Pen FlagGreen = 15;
 constexpr Pen FlagRed = 17;
@@ -35,16 +36,16 @@ PenCanvas BlueGround(int width, int height)
 void Letter(PenCanvas& canvas, int x, int y, const char* text, int scale, Pen pen, bool bold)
 {
     const PenCanvas mask = SetInRomFont(text, {8, bold});
-    canvas.StampMask(x + scale, y + scale, mask, scale, Black);
+    canvas.StampMask(x + scale, y + scale, mask, scale, PenBlack);
     canvas.StampMask(x, y, mask, scale, pen);
 }
 
 // Three upright stripes, green, white and red, in a black outline.
 void Flag(PenCanvas& canvas, int x, int y, int stripeWidth, int height)
 {
-    canvas.FillRect(x - 1, y - 1, 3 * stripeWidth + 2, height + 2, Black);
+    canvas.FillRect(x - 1, y - 1, 3 * stripeWidth + 2, height + 2, PenBlack);
     canvas.FillRect(x, y, stripeWidth, height, FlagGreen);
-    canvas.FillRect(x + stripeWidth, y, stripeWidth, height, White);
+    canvas.FillRect(x + stripeWidth, y, stripeWidth, height, PenWhite);
     canvas.FillRect(x + 2 * stripeWidth, y, stripeWidth, height, FlagRed);
 }
 
@@ -65,7 +66,7 @@ PenCanvas DrawLargeLogo()
     Letter(canvas, 10, 8, "Kesa Pegline", 3, Yellow, false);
     Flag(canvas, 308, 10, 10, 20);
     const PenCanvas credit = SetInRomFont(CreditLine);
-    canvas.StampMask((LargeLogoWidth - credit.Width()) / 2, 56, credit, 1, White);
+    canvas.StampMask((LargeLogoWidth - credit.Width()) / 2, 56, credit, 1, PenWhite);
     return canvas;
 }
 

@@ -27,7 +27,6 @@ void AddLine(std::string& alert, int x, int y, const std::string& text, bool mor
     alert += static_cast<char>(more ? 1 : 0);
 }
 
-constexpr UBYTE kBlack = 1;
 constexpr UBYTE kAmber = 9;
 constexpr UBYTE kRed = 10;
 
@@ -40,7 +39,7 @@ protected:
         ASSERT_NE(screen, nullptr) << IntuitionLastError();
         for (ULONG pen = 0; pen < 256; ++pen) // greys, none of them near the alert colours
             SetRGB32(&screen->ViewPort, pen, 0x40000000, 0x40000000, 0x40000000);
-        SetRGB32(&screen->ViewPort, kBlack, 0, 0, 0);
+        SetRGB32(&screen->ViewPort, PenBlack, 0, 0, 0);
         SetRGB32(&screen->ViewPort, kAmber, 0xF0000000, 0xA0000000, 0x10000000);
         SetRGB32(&screen->ViewPort, kRed, 0xE0000000, 0x10000000, 0x10000000);
         window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640,
@@ -101,12 +100,12 @@ TEST_F(AlertTest, DrawsABlackBandWithAnAmberFrameAndItsLines)
     for (int y = 80; y < 480; y += 50)
         EXPECT_EQ(shown.At(320, y), before.At(320, y)) << y;
     EXPECT_EQ(shown.At(639, 479), before.At(639, 479));
-    EXPECT_EQ(shown.At(0, 0), kBlack);
+    EXPECT_EQ(shown.At(0, 0), PenBlack);
     EXPECT_EQ(shown.At(3, 40), kAmber);   // left side of the frame
     EXPECT_EQ(shown.At(636, 40), kAmber); // right side
     EXPECT_EQ(shown.At(320, 3), kAmber);  // top
     EXPECT_EQ(shown.At(320, 76), kAmber); // bottom
-    EXPECT_EQ(shown.At(320, 30), kBlack); // inside, between the lines
+    EXPECT_EQ(shown.At(320, 30), PenBlack); // inside, between the lines
     // Each line sits on its baseline: glyph pixels in the rows above y, none in the row gaps.
     EXPECT_GT(PensInRows(shown, 20 - 6, kAmber), 10);
     EXPECT_GT(PensInRows(shown, 42 - 6, kAmber), 10);

@@ -5,6 +5,7 @@
 #include "platform/testing/InputTesting.h"
 #include "platform/intuition/Menus.h"
 #include "platform/testing/Testing.h"
+#include "toolkit/core/Form.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ protected:
     void OpenWith(Gadget* gadgets)
     {
         window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100, WA_Top, 80, WA_InnerWidth, 300,
-                                WA_InnerHeight, 150, WA_Title, "Gadgets", WA_Flags, 0x120E, WA_IDCMP, 0xC867E,
+                                WA_InnerHeight, 150, WA_Title, "Gadgets", WA_Flags, 0x120E, WA_IDCMP, Form::DialogIDCMP,
                                 WA_Gadgets, gadgets, TAG_DONE);
         ASSERT_NE(window, nullptr);
         GT_RefreshWindow(window, nullptr);

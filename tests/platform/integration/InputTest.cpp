@@ -5,15 +5,13 @@
 #include "platform/intuition/Intuition.h"
 #include "platform/keymap/Keymap.h"
 #include "platform/testing/Testing.h"
+#include "toolkit/core/Form.h"
 
 #include <gtest/gtest.h>
 
 using namespace amiga;
 
 namespace {
-
-constexpr ULONG kFormIDCMP = 0xC877E;  // what the toolkit's windows ask for
-constexpr ULONG kDialogIDCMP = 0xC867E; // the same without menu picks
 
 class InputTest : public ::testing::Test {
 protected:
@@ -31,12 +29,12 @@ protected:
         ResetPlatform();
     }
 
-    Window* OpenMain(ULONG idcmp = kFormIDCMP)
+    Window* OpenMain(ULONG idcmp = Form::WindowIDCMP)
     {
         return OpenWindowTags(nullptr, WA_Left, 0, WA_Top, 0, WA_Width, 800, WA_Height, 600, WA_CustomScreen, screen,
                               WA_IDCMP, idcmp, WA_Flags, 0xB00, TAG_DONE);
     }
-    Window* OpenDialog(LONG left, LONG top, ULONG idcmp = kDialogIDCMP)
+    Window* OpenDialog(LONG left, LONG top, ULONG idcmp = Form::DialogIDCMP)
     {
         return OpenWindowTags(nullptr, WA_Left, left, WA_Top, top, WA_InnerWidth, 200, WA_InnerHeight, 100,
                               WA_CustomScreen, screen, WA_Title, "Dialog", WA_IDCMP, idcmp, WA_Flags, 0x120E,
@@ -172,7 +170,7 @@ TEST_F(InputTest, CloseGadgetSendsCloseWindowOnlyWhenReleasedOverIt)
 TEST_F(InputTest, DragBarMovesAndDepthGadgetReordersWindows)
 {
     Window* back = OpenDialog(300, 300);
-    Window* dialog = OpenDialog(100, 80, kDialogIDCMP | IDCMP_CHANGEWINDOW);
+    Window* dialog = OpenDialog(100, 80, Form::DialogIDCMP | IDCMP_CHANGEWINDOW);
     ASSERT_TRUE(back && dialog);
     Drain(dialog);
     InjectDrag(160, 85, 260, 135);
@@ -292,7 +290,7 @@ TEST_F(InputTest, RawKeysCarryQualifiersAndThePreviousKeys)
 TEST_F(InputTest, HostCloseRequestReachesTheFirstWindowOfTheFrontScreen)
 {
     Window* main = OpenMain();
-    Window* dialog = OpenDialog(100, 80, kDialogIDCMP);
+    Window* dialog = OpenDialog(100, 80, Form::DialogIDCMP);
     ASSERT_TRUE(main && dialog);
     Drain(main);
     Drain(dialog);

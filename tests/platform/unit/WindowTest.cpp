@@ -4,6 +4,7 @@
 #include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
 #include "platform/testing/Testing.h"
+#include "toolkit/core/Form.h"
 
 #include <gtest/gtest.h>
 
@@ -30,15 +31,15 @@ protected:
     Window* OpenMain()
     {
         return OpenWindowTags(nullptr, WA_Left, 0, WA_Top, 0, WA_Width, 800, WA_Height, 600, WA_CustomScreen, screen,
-                              WA_IDCMP, 0xC877E, WA_Flags, 0xB00, WA_SizeGadget, FALSE, WA_DragBar, FALSE,
+                              WA_IDCMP, Form::WindowIDCMP, WA_Flags, 0xB00, WA_SizeGadget, FALSE, WA_DragBar, FALSE,
                               WA_CloseGadget, FALSE, TAG_DONE);
     }
     Window* OpenDialog(LONG left, LONG top, LONG innerWidth, LONG innerHeight, const char* title = "Dialog")
     {
         return OpenWindowTags(nullptr, WA_Left, left, WA_Top, top, WA_InnerWidth, innerWidth, WA_InnerHeight,
                               innerHeight, WA_MinWidth, 50, WA_MinHeight, 50, WA_AutoAdjust, TRUE, WA_CustomScreen,
-                              screen, WA_Title, title, WA_IDCMP, 0xC867E, WA_Flags, 0x120E, WA_SizeGadget, FALSE,
-                              WA_DragBar, TRUE, WA_CloseGadget, TRUE, TAG_DONE);
+                              screen, WA_Title, title, WA_IDCMP, Form::DialogIDCMP, WA_Flags, 0x120E, WA_SizeGadget,
+                              FALSE, WA_DragBar, TRUE, WA_CloseGadget, TRUE, TAG_DONE);
     }
 };
 
@@ -55,7 +56,7 @@ TEST_F(WindowTest, MainWindowIsABorderlessBackdropCoveringTheScreen)
     EXPECT_EQ(main->BorderLeft + main->BorderTop + main->BorderRight + main->BorderBottom, 0);
     EXPECT_EQ(main->Title, nullptr);
     EXPECT_EQ(main->WScreen, screen);
-    EXPECT_EQ(main->IDCMPFlags, 0xC877Eu);
+    EXPECT_EQ(main->IDCMPFlags, Form::WindowIDCMP);
     ASSERT_NE(main->UserPort, nullptr);
     EXPECT_EQ(main->RPort->BitMap->Width, 800);
     EXPECT_EQ(main->RPort->BitMap->Rows, 600);

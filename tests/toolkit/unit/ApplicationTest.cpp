@@ -5,6 +5,7 @@
 #include "platform/intuition/Intuition.h"
 #include "platform/testing/Testing.h"
 #include "toolkit/core/Application.h"
+#include "toolkit/core/Form.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,8 @@ protected:
         screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 320, SA_Height, 200,
                                 SA_Title, "Test", TAG_DONE);
         ASSERT_NE(screen, nullptr) << IntuitionLastError();
-        window = OpenWindowTags(nullptr, WA_Left, 0, WA_Top, 0, WA_Width, 100, WA_Height, 60, WA_CustomScreen,
-                                screen, WA_IDCMP, 0xC877E, TAG_DONE);
+        window = OpenWindowTags(nullptr, WA_Left, 0, WA_Top, 0, WA_Width, 100, WA_Height, 60, WA_CustomScreen, screen,
+                                WA_IDCMP, Form::WindowIDCMP, TAG_DONE);
         ASSERT_NE(window, nullptr) << IntuitionLastError();
     }
     void TearDown() override

@@ -25,9 +25,6 @@ using namespace amiga;
 
 namespace {
 
-constexpr ULONG AllWindowClasses = 0xC877E;
-constexpr ULONG DialogClasses = 0xC867E;
-
 std::string ReadLog()
 {
     std::ifstream in("log.txt", std::ios::binary);
@@ -103,7 +100,7 @@ TEST_F(FormTest, MainWindowCoversTheScreenBorderlessWhateverItsOwnSize)
     const ULONG wanted = WFLG_BACKDROP | WFLG_REPORTMOUSE | WFLG_BORDERLESS;
     EXPECT_EQ(w->Flags & wanted, wanted);
     EXPECT_EQ(w->Flags & (WFLG_SIZEGADGET | WFLG_DRAGBAR | WFLG_CLOSEGADGET | WFLG_DEPTHGADGET), 0u);
-    EXPECT_EQ(w->IDCMPFlags, AllWindowClasses);
+    EXPECT_EQ(w->IDCMPFlags, Form::WindowIDCMP);
     EXPECT_EQ(w->Title, nullptr);
     EXPECT_EQ(form.GetPosition(), (tagPOINT{0, 0}));
     EXPECT_EQ(form.GetID(), GUIElement::countForm);
@@ -146,7 +143,7 @@ TEST_F(FormTest, DialogOnTheScreenHasInnerSizeTitleCloseAndDepthGadgetsOnly)
     EXPECT_NE(w->Flags & WFLG_DRAGBAR, 0u);
     EXPECT_EQ(w->Flags & WFLG_SIZEGADGET, 0u);
     EXPECT_EQ(w->Flags & WFLG_BORDERLESS, 0u);
-    EXPECT_EQ(w->IDCMPFlags, DialogClasses);
+    EXPECT_EQ(w->IDCMPFlags, Form::DialogIDCMP);
     // A later window leaves the shared screen alone.
     EXPECT_EQ(GUIElement::GlobalScreen, shared);
     EXPECT_EQ(GUIElement::GlobalVisualInfo, visualInfo);
@@ -170,7 +167,7 @@ TEST_F(FormTest, WindowsOnTheDefaultPublicScreenSizeAndDepthGadgets)
     EXPECT_NE(w->Flags & WFLG_SIZEGADGET, 0u);
     EXPECT_NE(w->Flags & WFLG_DEPTHGADGET, 0u);
     EXPECT_NE(w->Flags & WFLG_CLOSEGADGET, 0u);
-    EXPECT_EQ(w->IDCMPFlags, AllWindowClasses);
+    EXPECT_EQ(w->IDCMPFlags, Form::WindowIDCMP);
     EXPECT_EQ(w->GZZWidth, 200);
     EXPECT_EQ(w->GZZHeight, 100);
 

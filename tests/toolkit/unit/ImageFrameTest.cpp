@@ -12,8 +12,6 @@ using namespace amiga;
 namespace {
 
 // lstImg: 0 black peg, 1 white peg, 14 solid black; a peg's corner is ground (pen 0).
-constexpr long Black = 1;
-constexpr long White = 2;
 constexpr long Ground = 0;
 
 class ImageFrameTest : public ImageWindowTest {
@@ -49,7 +47,7 @@ TEST_F(ImageFrameTest, ShowsThePictureAtFramePlusOffset)
     EXPECT_EQ(frame->Tag, "5");
 
     frame->Show();
-    EXPECT_EQ(PegCentre(), White);
+    EXPECT_EQ(PegCentre(), PenWhite);
     EXPECT_EQ(PegCorner(), Ground);
     EXPECT_EQ(Margin(), WindowPen);
 }
@@ -58,7 +56,7 @@ TEST_F(ImageFrameTest, SetFrameWithTheCurrentFrameAndOffsetDoesNotRepaint)
 {
     auto frame = MakeFrame(0, 1);
     frame->Show();
-    EXPECT_EQ(PegCentre(), White);
+    EXPECT_EQ(PegCentre(), PenWhite);
     Scribble(100, 100, 60, 60, 9);
 
     frame->SetFrame(0, 1);
@@ -69,19 +67,19 @@ TEST_F(ImageFrameTest, SetFrameWithTheCurrentFrameAndOffsetDoesNotRepaint)
     // The same picture by another frame and offset is a change, and repaints.
     frame->SetFrame(1, 0);
     EXPECT_EQ(frame->GetFrame(), 1);
-    EXPECT_EQ(PegCentre(), White);
+    EXPECT_EQ(PegCentre(), PenWhite);
 }
 
 TEST_F(ImageFrameTest, SetFrameWithoutHidingPaintsOverTheOldPicture)
 {
     auto frame = MakeFrame(0, 0);
     frame->Show();
-    EXPECT_EQ(PegCentre(), Black);
+    EXPECT_EQ(PegCentre(), PenBlack);
     Scribble(150, 150, 10, 10, 9);
 
     frame->SetFrame(1, 0);
     EXPECT_EQ(frame->GetBitmap(), &frame1);
-    EXPECT_EQ(PegCentre(), White);
+    EXPECT_EQ(PegCentre(), PenWhite);
     EXPECT_EQ(Margin(), 9); // not erased
     EXPECT_TRUE(frame->IsLoad());
     EXPECT_TRUE(frame->IsVisible());
@@ -96,8 +94,8 @@ TEST_F(ImageFrameTest, SetFrameHidingFirstErasesInTheBackgroundColourFirst)
 
     frame->SetFrame(14, 0, 1);
     EXPECT_EQ(Margin(), WindowPen); // erased with the window's colour
-    EXPECT_EQ(PegCorner(), Black);  // the new picture over it
-    EXPECT_EQ(PegCentre(), Black);
+    EXPECT_EQ(PegCorner(), PenBlack); // the new picture over it
+    EXPECT_EQ(PegCentre(), PenBlack);
     EXPECT_TRUE(frame->IsLoad());
     EXPECT_TRUE(frame->IsVisible());
     EXPECT_EQ(frame->GetID(), id);
@@ -130,7 +128,7 @@ TEST_F(ImageFrameTest, ResetBackgroundColorGoesBackToTheColourOfTheFirstLoad)
     Scribble(100, 100, 60, 60, 9);
     frame->ResetBackgroundColor();
     EXPECT_EQ(frame->GetBackgroundColor(), 1u);
-    EXPECT_EQ(PegCentre(), Black); // repainted
+    EXPECT_EQ(PegCentre(), PenBlack); // repainted
     EXPECT_EQ(Margin(), 9);
 
     // Not loaded: nothing at all.
@@ -165,7 +163,7 @@ TEST_F(ImageFrameTest, NothingIsPaintedWhileRefreshingIsSuspended)
 
     Application::SospendiRefresh = 0;
     form->OnPaint();
-    EXPECT_EQ(PegCentre(), Black);
+    EXPECT_EQ(PegCentre(), PenBlack);
     EXPECT_EQ(At(100, 100), 1);
     EXPECT_EQ(At(159, 110), 2);
 }
