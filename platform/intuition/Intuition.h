@@ -447,15 +447,12 @@ BOOL CloseScreen(Screen* screen);
 void MoveScreen(Screen* screen, LONG dx, LONG dy);
 void ScreenToFront(Screen* screen);
 void ScreenToBack(Screen* screen);
-// Shows or hides the screen's title bar in front of backdrop windows.
-void ShowTitle(Screen* screen, BOOL showIt);
 // Only the default public screen (name null or "Workbench") is known: an 800 × 600 screen
 // opened on first use. Null for any other name or when it cannot open.
 Screen* LockPubScreen(CONST_STRPTR name);
 void UnlockPubScreen(CONST_STRPTR name, Screen* screen);
 DrawInfo* GetScreenDrawInfo(Screen* screen);
 void FreeScreenDrawInfo(Screen* screen, DrawInfo* drawInfo);
-ViewPort* ViewPortAddress(const Window* window);
 
 // Opens a window from tags (`newWindow` must be null); unknown tags are ignored. Null when it
 // cannot open (no screen, does not fit without WA_AutoAdjust, no memory or signal left).
@@ -466,10 +463,6 @@ void CloseWindow(Window* window);
 // Moves and resizes at once, keeping the content; IDCMP_CHANGEWINDOW, and IDCMP_NEWSIZE and
 // IDCMP_REFRESHWINDOW when the size changed, to windows that asked for them.
 void ChangeWindowBox(Window* window, LONG left, LONG top, LONG width, LONG height);
-void MoveWindow(Window* window, LONG dx, LONG dy);
-void SizeWindow(Window* window, LONG dx, LONG dy);
-// New limits for the size gadget; 0 keeps a limit. FALSE when the current size is outside.
-BOOL WindowLimits(Window* window, LONG minWidth, LONG minHeight, ULONG maxWidth, ULONG maxHeight);
 void WindowToFront(Window* window);
 void WindowToBack(Window* window);
 // Puts `window` just in front of `behind` (both on one screen, both backdrop or neither).
@@ -506,8 +499,6 @@ void CurrentTime(ULONG* seconds, ULONG* micros);
 UWORD AddGList(Window* window, Gadget* gadget, UWORD position, WORD numGad, Requester* requester);
 UWORD RemoveGList(Window* window, Gadget* gadget, WORD numGad);
 void RefreshGList(Gadget* gadgets, Window* window, Requester* requester, WORD numGad);
-UWORD AddGadget(Window* window, Gadget* gadget, UWORD position);
-UWORD RemoveGadget(Window* window, Gadget* gadget);
 
 // Why the last screen or window did not open.
 const char* IntuitionLastError();

@@ -351,20 +351,6 @@ void ScreenToBack(Screen* screen)
     Touch();
 }
 
-void ShowTitle(Screen* screen, BOOL showIt)
-{
-    if (!IsOpenScreen(screen)) {
-        return;
-    }
-    if (showIt) {
-        screen->Flags |= SHOWTITLE;
-        DrawScreenTitleBar(Record(screen));
-    } else {
-        screen->Flags &= static_cast<UWORD>(~SHOWTITLE);
-    }
-    Touch();
-}
-
 Screen* LockPubScreen(CONST_STRPTR name)
 {
     auto& state = Intuition();
@@ -415,11 +401,6 @@ void FreeScreenDrawInfo(Screen* screen, DrawInfo* drawInfo)
 {
     (void)screen;
     (void)drawInfo; // part of the screen; nothing to free
-}
-
-ViewPort* ViewPortAddress(const Window* window)
-{
-    return window != nullptr && window->WScreen != nullptr ? &window->WScreen->ViewPort : nullptr;
 }
 
 } // namespace amiga

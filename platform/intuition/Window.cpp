@@ -718,43 +718,6 @@ void ChangeWindowBox(Window* window, LONG left, LONG top, LONG width, LONG heigh
     SendIntuiMessage(record, IDCMP_CHANGEWINDOW, CWCODE_MOVESIZE, nullptr);
 }
 
-void MoveWindow(Window* window, LONG dx, LONG dy)
-{
-    if (IsOpenWindow(window)) {
-        ChangeWindowBox(window, window->LeftEdge + dx, window->TopEdge + dy, window->Width, window->Height);
-    }
-}
-
-void SizeWindow(Window* window, LONG dx, LONG dy)
-{
-    if (IsOpenWindow(window)) {
-        ChangeWindowBox(window, window->LeftEdge, window->TopEdge, window->Width + dx, window->Height + dy);
-    }
-}
-
-BOOL WindowLimits(Window* window, LONG minWidth, LONG minHeight, ULONG maxWidth, ULONG maxHeight)
-{
-    if (!IsOpenWindow(window)) {
-        return FALSE;
-    }
-    BOOL inside = TRUE;
-    auto apply = [&](LONG value, LONG current, auto& field, bool isMinimum) {
-        if (value == 0) {
-            return;
-        }
-        if (isMinimum ? value > current : value < current) {
-            inside = FALSE;
-            return;
-        }
-        field = static_cast<std::remove_reference_t<decltype(field)>>(value);
-    };
-    apply(minWidth, window->Width, window->MinWidth, true);
-    apply(minHeight, window->Height, window->MinHeight, true);
-    apply(static_cast<LONG>(std::min<ULONG>(maxWidth, 0x7FFF)), window->Width, window->MaxWidth, false);
-    apply(static_cast<LONG>(std::min<ULONG>(maxHeight, 0x7FFF)), window->Height, window->MaxHeight, false);
-    return inside;
-}
-
 void WindowToFront(Window* window)
 {
     if (IsOpenWindow(window)) {
@@ -947,25 +910,6 @@ void RefreshGList(Gadget* gadgets, Window* window, Requester* requester, WORD nu
         RenderGadget(Record(window), gadget);
     }
     Touch();
-}
-
-UWORD AddGadget(Window* window, Gadget* gadget, UWORD position)
-{
-    if (gadget == nullptr) {
-        return 0xFFFF;
-    }
-    Gadget* rest = gadget->NextGadget;
-    gadget->NextGadget = nullptr;
-    const UWORD index = AddGList(window, gadget, position, 1, nullptr);
-    if (index == 0xFFFF) {
-        gadget->NextGadget = rest;
-    }
-    return index;
-}
-
-UWORD RemoveGadget(Window* window, Gadget* gadget)
-{
-    return RemoveGList(window, gadget, 1);
 }
 
 } // namespace amiga

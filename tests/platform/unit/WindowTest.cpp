@@ -300,7 +300,7 @@ TEST_F(WindowTest, ClosingReclaimsMessagesStillQueued)
     Window* window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Width, 100, WA_Height, 100, WA_IDCMP,
                                     IDCMP_NEWSIZE | IDCMP_ACTIVEWINDOW, WA_Activate, TRUE, TAG_DONE);
     ASSERT_NE(window, nullptr);
-    SizeWindow(window, 10, 10);
+    ChangeWindowBox(window, 0, 0, 110, 110);
     // One message taken and held past the close, the rest left queued.
     IntuiMessage* held = reinterpret_cast<IntuiMessage*>(GetMsg(window->UserPort));
     ASSERT_NE(held, nullptr);
