@@ -420,11 +420,7 @@ Window* OpenWindowTagList(const NewWindow* newWindow, const TagItem* tags)
         }
         screen = Record(pub);
     } else {
-        const auto* name = reinterpret_cast<const char*>(GetTagData(WA_PubScreenName, 0, tags));
-        Screen* locked = LockPubScreen(name);
-        if (locked == nullptr && name != nullptr && GetTagData(WA_PubScreenFallBack, FALSE, tags) != 0) {
-            locked = LockPubScreen(nullptr);
-        }
+        Screen* locked = LockPubScreen(nullptr);
         if (locked == nullptr) {
             return Fail(std::string("OpenWindowTagList: no screen to open on (") + state.lastError + ")");
         }
@@ -443,23 +439,11 @@ Window* OpenWindowTagList(const NewWindow* newWindow, const TagItem* tags)
     ApplyBooleanTag(tags, WA_DragBar, WFLG_DRAGBAR, flags);
     ApplyBooleanTag(tags, WA_DepthGadget, WFLG_DEPTHGADGET, flags);
     ApplyBooleanTag(tags, WA_CloseGadget, WFLG_CLOSEGADGET, flags);
-    ApplyBooleanTag(tags, WA_Backdrop, WFLG_BACKDROP, flags);
-    ApplyBooleanTag(tags, WA_ReportMouse, WFLG_REPORTMOUSE, flags);
-    ApplyBooleanTag(tags, WA_NoCareRefresh, WFLG_NOCAREREFRESH, flags);
     ApplyBooleanTag(tags, WA_Borderless, WFLG_BORDERLESS, flags);
     ApplyBooleanTag(tags, WA_Activate, WFLG_ACTIVATE, flags);
     ApplyBooleanTag(tags, WA_RMBTrap, WFLG_RMBTRAP, flags);
-    ApplyBooleanTag(tags, WA_SimpleRefresh, WFLG_SIMPLE_REFRESH, flags);
-    ApplyBooleanTag(tags, WA_SizeBRight, WFLG_SIZEBRIGHT, flags);
-    ApplyBooleanTag(tags, WA_SizeBBottom, WFLG_SIZEBBOTTOM, flags);
-    // FIXME: gimme-zero-zero windows draw like plain ones (with borders in their RastPort).
-    ApplyBooleanTag(tags, WA_GimmeZeroZero, WFLG_GIMMEZEROZERO, flags);
     if (GetTagData(WA_SmartRefresh, FALSE, tags) != 0) {
         flags &= ~WFLG_REFRESHBITS;
-    }
-    const auto* zoom = reinterpret_cast<const WORD*>(GetTagData(WA_Zoom, 0, tags));
-    if (zoom != nullptr) {
-        flags |= WFLG_HASZOOM;
     }
     flags &= ~(WFLG_WINDOWACTIVE | WFLG_ZOOMED | WFLG_MENUSTATE | WFLG_INREQUEST);
     if (visitor) {
@@ -564,34 +548,22 @@ Window* OpenWindowTagList(const NewWindow* newWindow, const TagItem* tags)
     };
     window->MinWidth = static_cast<WORD>(std::min<LONG>(limit(WA_MinWidth, width, screen->Width), width));
     window->MinHeight = static_cast<WORD>(std::min<LONG>(limit(WA_MinHeight, height, screen->Height), height));
-    window->MaxWidth = static_cast<UWORD>(std::max<LONG>(limit(WA_MaxWidth, width, screen->Width), width));
-    window->MaxHeight = static_cast<UWORD>(std::max<LONG>(limit(WA_MaxHeight, height, screen->Height), height));
+    window->MaxWidth = static_cast<UWORD>(width);
+    window->MaxHeight = static_cast<UWORD>(height);
     window->Flags = flags;
     window->IDCMPFlags = idcmp;
     window->UserPort = userPort;
     window->WindowPort = &state.replyPort;
-    window->DetailPen = static_cast<UBYTE>(GetTagData(WA_DetailPen, screen->DetailPen, tags));
-    window->BlockPen = static_cast<UBYTE>(GetTagData(WA_BlockPen, screen->BlockPen, tags));
-    window->mouseQueue = std::max(1, static_cast<int>(GetTagData(WA_MouseQueue, 5, tags)));
+    window->DetailPen = screen->DetailPen;
+    window->BlockPen = screen->BlockPen;
     if (title != nullptr) {
         window->title = title;
         window->Title = window->title.data();
     }
-    if (const auto* screenTitle = reinterpret_cast<const char*>(GetTagData(WA_ScreenTitle, 0, tags))) {
-        window->screenTitle = screenTitle;
-        window->ScreenTitle = window->screenTitle.data();
-    }
-    if (zoom != nullptr) {
-        window->zoomLeft = zoom[0];
-        window->zoomTop = zoom[1];
-        window->zoomWidth = zoom[2];
-        window->zoomHeight = zoom[3];
-    } else {
-        window->zoomLeft = window->LeftEdge;
-        window->zoomTop = window->TopEdge;
-        window->zoomWidth = window->MinWidth;
-        window->zoomHeight = window->MinHeight;
-    }
+    window->zoomLeft = window->LeftEdge;
+    window->zoomTop = window->TopEdge;
+    window->zoomWidth = window->MinWidth;
+    window->zoomHeight = window->MinHeight;
 
     InitRastPort(&window->rastPort);
     window->rastPort.BitMap = bitmap;

@@ -225,13 +225,13 @@ TEST_F(WindowTest, ChangeWindowBoxKeepsContentAndReportsTheNewSize)
 
 TEST_F(WindowTest, ZipWindowTogglesBetweenTwoBoxes)
 {
-    const WORD zoom[4] = {5, 15, 120, 70};
     Window* window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100, WA_Top, 100, WA_Width, 300,
-                                    WA_Height, 200, WA_Zoom, zoom, WA_DragBar, TRUE, TAG_DONE);
+                                    WA_Height, 200, WA_MinWidth, 120, WA_MinHeight, 70, WA_DragBar, TRUE, TAG_DONE);
     ASSERT_NE(window, nullptr);
-    ZipWindow(window);
-    EXPECT_EQ(window->LeftEdge, 5);
+    ZipWindow(window); // the other box: its minimum size, in the same place
+    EXPECT_EQ(window->LeftEdge, 100);
     EXPECT_EQ(window->Width, 120);
+    EXPECT_EQ(window->Height, 70);
     EXPECT_NE(window->Flags & WFLG_ZOOMED, 0u);
     ZipWindow(window);
     EXPECT_EQ(window->LeftEdge, 100);
