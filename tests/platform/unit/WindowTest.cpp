@@ -3,6 +3,7 @@
 // content that survives a dialog, resizing, depth order, titles and failures.
 #include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
+#include "platform/intuition/State.h"
 #include "platform/testing/Testing.h"
 
 #include <gtest/gtest.h>
@@ -293,6 +294,18 @@ TEST_F(WindowTest, ActiveWindowsScreenTitleReplacesTheScreensOwn)
     EXPECT_TRUE(differs);
     CloseWindow(dialog);
     EXPECT_EQ(ComposeScreen(screen).pixels, plain.pixels);
+}
+
+TEST_F(WindowTest, AVisitorHoldsThePublicScreenUntilItCloses)
+{
+    Window* visitor = OpenWindowTags(nullptr, WA_Width, 100, WA_Height, 50, TAG_DONE);
+    ASSERT_NE(visitor, nullptr) << IntuitionLastError();
+    Screen* pub = visitor->WScreen;
+    ASSERT_NE(pub, screen);
+    EXPECT_EQ(OpenWindowTags(nullptr, WA_Width, 2000, WA_Height, 50, TAG_DONE), nullptr);
+    EXPECT_EQ(internal::Record(pub)->locks, 1) << "the visitor's own, none left by the failed window";
+    CloseWindow(visitor);
+    EXPECT_EQ(internal::Record(pub)->locks, 0);
 }
 
 TEST_F(WindowTest, ClosingReclaimsMessagesStillQueued)
