@@ -134,22 +134,17 @@ constexpr Tag WA_PointerDelay = WA_Dummy + 0x36;
 // ---- Screen tags, types, flags --------------------------------------------------------------
 
 constexpr Tag SA_Dummy = TAG_USER + 32;
-constexpr Tag SA_Top = SA_Dummy + 0x02;
 constexpr Tag SA_Width = SA_Dummy + 0x03;
 constexpr Tag SA_Height = SA_Dummy + 0x04;
 constexpr Tag SA_Depth = SA_Dummy + 0x05;
 constexpr Tag SA_DetailPen = SA_Dummy + 0x06;
 constexpr Tag SA_BlockPen = SA_Dummy + 0x07;
 constexpr Tag SA_Title = SA_Dummy + 0x08;
-constexpr Tag SA_Colors = SA_Dummy + 0x09;
 constexpr Tag SA_ErrorCode = SA_Dummy + 0x0A;
-constexpr Tag SA_Font = SA_Dummy + 0x0B;
 constexpr Tag SA_Type = SA_Dummy + 0x0D;
 constexpr Tag SA_ShowTitle = SA_Dummy + 0x16;
 constexpr Tag SA_Behind = SA_Dummy + 0x17;
 constexpr Tag SA_Quiet = SA_Dummy + 0x18;
-constexpr Tag SA_Pens = SA_Dummy + 0x1A;
-constexpr Tag SA_Colors32 = SA_Dummy + 0x23;
 constexpr Tag SA_LikeWorkbench = SA_Dummy + 0x27;
 
 constexpr UWORD WBENCHSCREEN = 0x0001;
