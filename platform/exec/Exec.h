@@ -48,7 +48,6 @@ struct List {
 };
 
 void NewList(List* list);
-inline bool IsListEmpty(const List* list) { return list->lh_TailPred == reinterpret_cast<const Node*>(list); }
 void AddTail(List* list, Node* node);
 Node* RemHead(List* list); // null when empty
 void Remove(Node* node);
