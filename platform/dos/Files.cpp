@@ -41,7 +41,7 @@ LONG Fail(LONG error)
     return -1;
 }
 
-// The descriptor of a handle; -1 (with IoErr set) for a handle that is not open.
+// The descriptor of a handle; -1 (with the dos error recorded) for a handle that is not open.
 int DescriptorOf(BPTR file)
 {
     auto& files = internal::Exec().files;
@@ -194,11 +194,6 @@ LONG Seek(BPTR file, LONG position, LONG mode)
         return Fail(ERROR_SEEK_ERROR);
     }
     return static_cast<LONG>(current);
-}
-
-LONG IoErr()
-{
-    return internal::Exec().lastDosError;
 }
 
 } // namespace amiga

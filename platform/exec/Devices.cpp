@@ -239,16 +239,6 @@ void SendIO(IORequest* ioRequest)
     BeginIO(ioRequest);
 }
 
-BYTE DoIO(IORequest* ioRequest)
-{
-    if (ioRequest == nullptr) {
-        return IOERR_NOCMD;
-    }
-    ioRequest->io_Flags = IOF_QUICK;
-    BeginIO(ioRequest);
-    return WaitIO(ioRequest);
-}
-
 LONG AbortIO(IORequest* ioRequest)
 {
     if (ioRequest == nullptr) {

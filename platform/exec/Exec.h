@@ -47,23 +47,10 @@ struct List {
     UBYTE l_pad = 0;
 };
 
-struct MinList {
-    MinNode* mlh_Head = nullptr;
-    MinNode* mlh_Tail = nullptr;
-    MinNode* mlh_TailPred = nullptr;
-};
-
 void NewList(List* list);
-void NewMinList(MinList* list);
-inline bool IsListEmpty(const List* list) { return list->lh_TailPred == reinterpret_cast<const Node*>(list); }
-void AddHead(List* list, Node* node);
 void AddTail(List* list, Node* node);
 Node* RemHead(List* list); // null when empty
-Node* RemTail(List* list); // null when empty
 void Remove(Node* node);
-void Insert(List* list, Node* node, Node* pred); // pred null: at the head
-void Enqueue(List* list, Node* node);           // by ln_Pri, after nodes of equal priority
-Node* FindName(List* list, CONST_STRPTR name);  // from the head; null when absent
 
 struct Task {
     Node tc_Node;
@@ -185,7 +172,6 @@ constexpr ULONG SIGF_DOS = 1u << SIGB_DOS;
 void PutMsg(MsgPort* port, Message* message);
 Message* GetMsg(MsgPort* port); // null when the port is empty
 void ReplyMsg(Message* message);
-Message* WaitPort(MsgPort* port); // the first message, left on the port
 MsgPort* CreateMsgPort();          // null when no signal bit is free
 void DeleteMsgPort(MsgPort* port);
 
@@ -206,7 +192,6 @@ APTR AllocVec(ULONG byteSize, ULONG requirements);
 void FreeVec(APTR memoryBlock);
 // In bytes; IPTR wide as on the 64-bit platform, so large host memories are not cut short.
 IPTR AvailMem(ULONG requirements);
-void CopyMem(const void* source, APTR dest, ULONG size);
 
 // Libraries this program opens, each with its version; null when the version asked for is
 // newer or the library is missing.
@@ -222,7 +207,6 @@ BYTE OpenDevice(CONST_STRPTR devName, ULONG unitNumber, IORequest* ioRequest, UL
 void CloseDevice(IORequest* ioRequest);
 void BeginIO(IORequest* ioRequest);
 void SendIO(IORequest* ioRequest);
-BYTE DoIO(IORequest* ioRequest);
 LONG AbortIO(IORequest* ioRequest);
 BYTE WaitIO(IORequest* ioRequest);
 IORequest* CheckIO(IORequest* ioRequest); // the request when complete, null while in progress

@@ -3,8 +3,6 @@
 // needs a special case.
 #include "platform/exec/Exec.h"
 
-#include <cstring>
-
 namespace amiga {
 
 namespace {
@@ -19,18 +17,6 @@ void NewList(List* list)
     list->lh_Head = TailNode(list);
     list->lh_Tail = nullptr;
     list->lh_TailPred = HeadNode(list);
-}
-
-void NewMinList(MinList* list)
-{
-    list->mlh_Head = reinterpret_cast<MinNode*>(&list->mlh_Tail);
-    list->mlh_Tail = nullptr;
-    list->mlh_TailPred = reinterpret_cast<MinNode*>(&list->mlh_Head);
-}
-
-void AddHead(List* list, Node* node)
-{
-    Insert(list, node, nullptr);
 }
 
 void AddTail(List* list, Node* node)
@@ -52,56 +38,12 @@ Node* RemHead(List* list)
     return first;
 }
 
-Node* RemTail(List* list)
-{
-    Node* last = list->lh_TailPred;
-    if (last->ln_Pred == nullptr) {
-        return nullptr;
-    }
-    Remove(last);
-    return last;
-}
-
 void Remove(Node* node)
 {
     node->ln_Pred->ln_Succ = node->ln_Succ;
     node->ln_Succ->ln_Pred = node->ln_Pred;
     node->ln_Succ = nullptr;
     node->ln_Pred = nullptr;
-}
-
-void Insert(List* list, Node* node, Node* pred)
-{
-    if (pred == nullptr) {
-        pred = HeadNode(list);
-    }
-    Node* next = pred->ln_Succ;
-    node->ln_Succ = next;
-    node->ln_Pred = pred;
-    next->ln_Pred = node;
-    pred->ln_Succ = node;
-}
-
-void Enqueue(List* list, Node* node)
-{
-    Node* next = list->lh_Head;
-    while (next->ln_Succ != nullptr && next->ln_Pri >= node->ln_Pri) {
-        next = next->ln_Succ;
-    }
-    Insert(list, node, next->ln_Pred);
-}
-
-Node* FindName(List* list, CONST_STRPTR name)
-{
-    if (name == nullptr) {
-        return nullptr;
-    }
-    for (Node* node = list->lh_Head; node->ln_Succ != nullptr; node = node->ln_Succ) {
-        if (node->ln_Name != nullptr && std::strcmp(node->ln_Name, name) == 0) {
-            return node;
-        }
-    }
-    return nullptr;
 }
 
 } // namespace amiga

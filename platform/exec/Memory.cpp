@@ -121,12 +121,4 @@ IPTR AvailMem(ULONG requirements)
     return static_cast<IPTR>(std::min<uint64_t>(bytes, std::numeric_limits<IPTR>::max()));
 }
 
-void CopyMem(const void* source, APTR dest, ULONG size)
-{
-    if (source == nullptr || dest == nullptr || size == 0) {
-        return;
-    }
-    std::memmove(dest, source, size);
-}
-
 } // namespace amiga

@@ -68,22 +68,6 @@ void ReplyMsg(Message* message)
     QueueLocked(port, message);
 }
 
-Message* WaitPort(MsgPort* port)
-{
-    if (port == nullptr) {
-        return nullptr;
-    }
-    for (;;) {
-        {
-            std::lock_guard lock(Exec().messageLock);
-            if (!IsListEmpty(&port->mp_MsgList)) {
-                return reinterpret_cast<Message*>(port->mp_MsgList.lh_Head);
-            }
-        }
-        Wait(1u << port->mp_SigBit);
-    }
-}
-
 MsgPort* CreateMsgPort()
 {
     auto& exec = Exec();

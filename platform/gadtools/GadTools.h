@@ -97,11 +97,6 @@ Gadget* CreateGadget(ULONG kind, Gadget* previous, const NewGadget* newGadget, A
     return CreateGadgetA(kind, previous, newGadget, internal::MakeTagList(args...).data());
 }
 template <typename... Args>
-APTR GetVisualInfo(Screen* screen, Args... args)
-{
-    return GetVisualInfoA(screen, internal::MakeTagList(args...).data());
-}
-template <typename... Args>
 void GT_SetGadgetAttrs(Gadget* gadget, Window* window, Requester* requester, Args... args)
 {
     GT_SetGadgetAttrsA(gadget, window, requester, internal::MakeTagList(args...).data());

@@ -101,24 +101,6 @@ void FreeBitMap(BitMap* bitmap)
     delete bitmap;
 }
 
-ULONG GetBitMapAttr(const BitMap* bitmap, ULONG attribute)
-{
-    if (!bitmap)
-        return 0;
-    switch (attribute) {
-    case BMA_HEIGHT:
-        return bitmap->Rows;
-    case BMA_DEPTH:
-        return bitmap->Depth;
-    case BMA_WIDTH:
-        return bitmap->Width;
-    case BMA_FLAGS:
-        return bitmap->Flags;
-    default:
-        return 0;
-    }
-}
-
 namespace {
 
 // Clips a copy of xSize × ySize from (sx, sy) to (dx, dy) against the source bitmap and
@@ -197,19 +179,6 @@ LONG BltBitMap(const BitMap* source, LONG xSource, LONG ySource, BitMap* destina
     return 8;
 }
 
-void BltBitMapRastPort(const BitMap* source, LONG xSource, LONG ySource, RastPort* destination,
-                       LONG xDest, LONG yDest, LONG xSize, LONG ySize, ULONG minterm)
-{
-    internal::Canvas canvas(destination);
-    if (!source || !source->Pixels || canvas.Empty())
-        return;
-    if (!ClipCopy(source, xSource, ySource, xDest, yDest, xSize, ySize, canvas.MinX(),
-                  canvas.MinY(), canvas.MaxX(), canvas.MaxY()))
-        return;
-    CopyRows(source, xSource, ySource, destination->BitMap, xDest, yDest, xSize, ySize,
-             (minterm & 0xF0) == 0x30, canvas.Mask());
-}
-
 void InitRastPort(RastPort* rp)
 {
     if (!rp)
@@ -239,14 +208,6 @@ void SetBPen(RastPort* rp, ULONG pen)
     if (rp)
         rp->BgPen = static_cast<UBYTE>(pen);
 }
-void SetOPen(RastPort* rp, ULONG pen)
-{
-    if (rp) {
-        rp->AOlPen = static_cast<UBYTE>(pen);
-        rp->Flags |= AREAOUTLINE;
-    }
-}
-ULONG GetOutlinePen(const RastPort* rp) { return rp ? rp->AOlPen : 0; }
 void SetDrMd(RastPort* rp, ULONG mode)
 {
     if (rp)

@@ -46,55 +46,12 @@ void LoadRGB32(ViewPort* viewPort, const ULONG* table)
     ++map->Changes;
 }
 
-void LoadRGB4(ViewPort* viewPort, const UWORD* colors, LONG count)
-{
-    if (!viewPort || !viewPort->ColorMap || !colors)
-        return;
-    for (LONG i = 0; i < count; ++i) {
-        const ULONG c = colors[i];
-        Store(viewPort->ColorMap, static_cast<ULONG>(i), ((c >> 8) & 15) * 0x11, ((c >> 4) & 15) * 0x11,
-              (c & 15) * 0x11);
-    }
-    ++viewPort->ColorMap->Changes;
-}
-
 void SetRGB32(ViewPort* viewPort, ULONG pen, ULONG red, ULONG green, ULONG blue)
 {
     if (!viewPort || !viewPort->ColorMap)
         return;
     Store(viewPort->ColorMap, pen, Top8(red), Top8(green), Top8(blue));
     ++viewPort->ColorMap->Changes;
-}
-
-void SetRGB4(ViewPort* viewPort, LONG pen, ULONG red, ULONG green, ULONG blue)
-{
-    if (!viewPort || !viewPort->ColorMap || pen < 0)
-        return;
-    Store(viewPort->ColorMap, static_cast<ULONG>(pen), (red & 15) * 0x11, (green & 15) * 0x11,
-          (blue & 15) * 0x11);
-    ++viewPort->ColorMap->Changes;
-}
-
-void GetRGB32(const ColorMap* colorMap, ULONG first, ULONG count, ULONG* table)
-{
-    if (!colorMap || !table)
-        return;
-    for (ULONG i = 0; i < count; ++i) {
-        const ULONG pen = first + i;
-        const ULONG rgb = pen < colorMap->Count ? colorMap->ColorTable[pen] : 0;
-        // Each 8-bit component replicated over the 32 bits, as the platform returns them.
-        table[3 * i] = ((rgb >> 16) & 0xFF) * 0x01010101u;
-        table[3 * i + 1] = ((rgb >> 8) & 0xFF) * 0x01010101u;
-        table[3 * i + 2] = (rgb & 0xFF) * 0x01010101u;
-    }
-}
-
-LONG GetRGB4(const ColorMap* colorMap, LONG pen)
-{
-    if (!colorMap || pen < 0 || pen >= colorMap->Count)
-        return -1;
-    const ULONG rgb = colorMap->ColorTable[pen];
-    return static_cast<LONG>(((rgb >> 20) & 15) << 8 | ((rgb >> 12) & 15) << 4 | ((rgb >> 4) & 15));
 }
 
 } // namespace amiga

@@ -28,11 +28,6 @@ constexpr ULONG BMF_INTERLEAVED = 1u << 2;
 constexpr ULONG BMF_STANDARD = 1u << 3;
 constexpr ULONG BMF_MINPLANES = 1u << 4;
 
-constexpr ULONG BMA_HEIGHT = 0;
-constexpr ULONG BMA_DEPTH = 4;
-constexpr ULONG BMA_WIDTH = 8;
-constexpr ULONG BMA_FLAGS = 12;
-
 struct BitMap {
     UWORD BytesPerRow; // bytes from one row to the next (one byte per pixel, maybe padded)
     UWORD Rows;
@@ -48,7 +43,6 @@ struct BitMap {
 // depth is outside 1..8. The friend bitmap is accepted and ignored.
 BitMap* AllocBitMap(ULONG sizeX, ULONG sizeY, ULONG depth, ULONG flags, const BitMap* friendBitMap);
 void FreeBitMap(BitMap* bitmap);
-ULONG GetBitMapAttr(const BitMap* bitmap, ULONG attribute);
 
 // Copies a rectangle between bitmaps (or within one; overlaps are handled). Only the
 // plain copy minterm (0xC0) and its inversion (0x30) are distinguished: any other minterm
@@ -75,7 +69,6 @@ constexpr UBYTE INVERSVID = 4;
 constexpr UWORD FRST_DOT = 0x01;
 constexpr UWORD ONE_DOT = 0x02;
 constexpr UWORD DBUFFER = 0x04;
-constexpr UWORD AREAOUTLINE = 0x08;
 constexpr UWORD NOCROSSFILL = 0x20;
 
 struct RastPort {
@@ -114,8 +107,6 @@ ULONG GetAPen(const RastPort* rp);
 void SetAPen(RastPort* rp, ULONG pen);
 ULONG GetBPen(const RastPort* rp);
 void SetBPen(RastPort* rp, ULONG pen);
-void SetOPen(RastPort* rp, ULONG pen);
-ULONG GetOutlinePen(const RastPort* rp);
 void SetDrMd(RastPort* rp, ULONG mode);
 ULONG GetDrMd(const RastPort* rp);
 // The platform's macro: LinePtrn = pattern, Flags |= FRST_DOT | 0x10, linpatcnt = 15.
@@ -142,11 +133,6 @@ void SetRast(RastPort* rp, ULONG pen);
 void ClearScreen(RastPort* rp);
 // From the current position to the end of its text line (the font's height) in the B pen.
 void ClearEOL(RastPort* rp);
-// Moves the contents of the rectangle by (-dx, -dy); uncovered pixels get the B pen.
-void ScrollRaster(RastPort* rp, LONG dx, LONG dy, LONG xMin, LONG yMin, LONG xMax, LONG yMax);
-// Copies a rectangle of a bitmap into the RastPort's bitmap, clipped to its clip rectangle.
-void BltBitMapRastPort(const BitMap* source, LONG xSource, LONG ySource, RastPort* destination,
-                       LONG xDest, LONG yDest, LONG xSize, LONG ySize, ULONG minterm);
 
 // ---- Fonts --------------------------------------------------------------------------------
 
@@ -188,12 +174,6 @@ struct TextFont {
     internal::FontFace* tf_Face; // the glyphs; private to graphics
 };
 
-struct TextExtent {
-    UWORD te_Width;          // the advance of the text
-    UWORD te_Height;         // the font's height
-    struct Rectangle te_Extent; // the pixels the text touches, relative to the pen position
-};
-
 // Finds the font in memory: the ROM fonts "topaz.font" (sizes 8 and 9; other sizes get the
 // nearer one) and every disk font opened and not yet closed. Null for any other name.
 TextFont* OpenFont(const TextAttr* textAttr);
@@ -206,12 +186,6 @@ LONG SetFont(RastPort* rp, TextFont* font);
 LONG Text(RastPort* rp, CONST_STRPTR string, ULONG count);
 // The advance of `count` characters in the RastPort's font and soft style, without drawing.
 WORD TextLength(RastPort* rp, CONST_STRPTR string, ULONG count);
-// Fills `extent` with what Text would draw; returns its width. The platform gives the
-// function the structure's name; refer to the structure as `struct TextExtent`.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-WORD TextExtent(RastPort* rp, CONST_STRPTR string, ULONG count, struct TextExtent* extent);
-#pragma GCC diagnostic pop
 // Changes the bits of `enable` in the algorithmic style to those of `style` (only bold,
 // italic, underlined, and only those the font does not already have); returns the new style.
 ULONG SetSoftStyle(RastPort* rp, ULONG style, ULONG enable);
@@ -246,16 +220,8 @@ void FreeColorMap(ColorMap* colorMap);
 // The platform's table: (count << 16 | first), then red, green, blue as left-justified
 // 32-bit values for each colour, then more such runs, ended by a 0 count word.
 void LoadRGB32(ViewPort* viewPort, const ULONG* table);
-// `count` colours from pen 0, each 0x0RGB with 4-bit components.
-void LoadRGB4(ViewPort* viewPort, const UWORD* colors, LONG count);
 // One colour, components left-justified 32-bit.
 void SetRGB32(ViewPort* viewPort, ULONG pen, ULONG red, ULONG green, ULONG blue);
-// One colour, components 0..15.
-void SetRGB4(ViewPort* viewPort, LONG pen, ULONG red, ULONG green, ULONG blue);
-// `count` colours from `first` as red, green, blue left-justified 32-bit triplets.
-void GetRGB32(const ColorMap* colorMap, ULONG first, ULONG count, ULONG* table);
-// 0x0RGB of one pen, -1 when outside the map.
-LONG GetRGB4(const ColorMap* colorMap, LONG pen);
 
 // Lets the screen be shown, then waits for the next 1/50 s boundary of the clock.
 void WaitTOF();

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 namespace amiga {
 
@@ -119,37 +118,6 @@ void ClearScreen(RastPort* rp)
         return;
     ClearEOL(rp);
     ClearRect(rp, -0x8000, TextTop(rp) + std::max<int>(rp->TxHeight, 1), 0x7FFF, 0x7FFF);
-}
-
-void ScrollRaster(RastPort* rp, LONG dx, LONG dy, LONG xMin, LONG yMin, LONG xMax, LONG yMax)
-{
-    internal::Canvas canvas(rp);
-    if (canvas.Empty())
-        return;
-    const int x0 = std::max<int>(static_cast<WORD>(xMin), canvas.MinX());
-    const int y0 = std::max<int>(static_cast<WORD>(yMin), canvas.MinY());
-    const int x1 = std::min<int>(static_cast<WORD>(xMax), canvas.MaxX());
-    const int y1 = std::min<int>(static_cast<WORD>(yMax), canvas.MaxY());
-    if (x1 < x0 || y1 < y0)
-        return;
-    const int w = x1 - x0 + 1;
-    const int h = y1 - y0 + 1;
-    std::vector<UBYTE> copy(static_cast<size_t>(w) * h);
-    for (int y = 0; y < h; ++y)
-        std::copy_n(canvas.Row(y0 + y) + x0, w, copy.begin() + static_cast<long>(y) * w);
-    const UBYTE pen = rp->BgPen;
-    // A shift past the rectangle's size clears it all; held there, it cannot overflow.
-    const int shiftX = static_cast<int>(std::clamp<LONG>(dx, -w, w));
-    const int shiftY = static_cast<int>(std::clamp<LONG>(dy, -h, h));
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const int fromX = x + shiftX;
-            const int fromY = y + shiftY;
-            const bool inside = fromX >= 0 && fromX < w && fromY >= 0 && fromY < h;
-            canvas.Put(x0 + x, y0 + y, inside ? copy[static_cast<size_t>(fromY) * w + fromX] : pen);
-        }
-    }
-    canvas.Touch();
 }
 
 } // namespace amiga

@@ -157,38 +157,6 @@ WORD TextLength(RastPort* rp, CONST_STRPTR string, ULONG count)
     return static_cast<WORD>(length);
 }
 
-WORD TextExtent(RastPort* rp, CONST_STRPTR string, ULONG count, struct TextExtent* extent)
-{
-    const TextFont* font = FontOf(rp);
-    const WORD width = TextLength(rp, string, count);
-    if (!extent || !font)
-        return width;
-    const UBYTE styles = StylesOf(rp, font);
-    int minX = 0;
-    int maxX = width - 1;
-    int x = 0;
-    for (ULONG i = 0; string && i < count; ++i) {
-        const UBYTE c = static_cast<UBYTE>(string[i]);
-        const internal::Glyph& glyph = font->tf_Face->For(c);
-        if (glyph.width > 0) {
-            int right = x + glyph.left + glyph.width - 1;
-            if (styles & FSF_BOLD)
-                right += font->tf_BoldSmear;
-            if (styles & FSF_ITALIC)
-                right += Slant(glyph.top);
-            minX = std::min(minX, x + glyph.left);
-            maxX = std::max(maxX, right);
-        }
-        x += Advance(rp, font, styles, c);
-    }
-    extent->te_Width = static_cast<UWORD>(width);
-    extent->te_Height = font->tf_YSize;
-    extent->te_Extent = {static_cast<WORD>(minX), static_cast<WORD>(-font->tf_Baseline),
-                         static_cast<WORD>(maxX),
-                         static_cast<WORD>(font->tf_YSize - font->tf_Baseline - 1)};
-    return width;
-}
-
 LONG Text(RastPort* rp, CONST_STRPTR string, ULONG count)
 {
     const TextFont* font = FontOf(rp);

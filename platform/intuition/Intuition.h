@@ -108,52 +108,25 @@ constexpr Tag WA_Left = WA_Dummy + 0x01;
 constexpr Tag WA_Top = WA_Dummy + 0x02;
 constexpr Tag WA_Width = WA_Dummy + 0x03;
 constexpr Tag WA_Height = WA_Dummy + 0x04;
-constexpr Tag WA_DetailPen = WA_Dummy + 0x05;
-constexpr Tag WA_BlockPen = WA_Dummy + 0x06;
 constexpr Tag WA_IDCMP = WA_Dummy + 0x07;
 constexpr Tag WA_Flags = WA_Dummy + 0x08;
 constexpr Tag WA_Gadgets = WA_Dummy + 0x09;
-constexpr Tag WA_Checkmark = WA_Dummy + 0x0A;
 constexpr Tag WA_Title = WA_Dummy + 0x0B;
-constexpr Tag WA_ScreenTitle = WA_Dummy + 0x0C;
 constexpr Tag WA_CustomScreen = WA_Dummy + 0x0D;
-constexpr Tag WA_SuperBitMap = WA_Dummy + 0x0E;
 constexpr Tag WA_MinWidth = WA_Dummy + 0x0F;
 constexpr Tag WA_MinHeight = WA_Dummy + 0x10;
-constexpr Tag WA_MaxWidth = WA_Dummy + 0x11;
-constexpr Tag WA_MaxHeight = WA_Dummy + 0x12;
 constexpr Tag WA_InnerWidth = WA_Dummy + 0x13;
 constexpr Tag WA_InnerHeight = WA_Dummy + 0x14;
-constexpr Tag WA_PubScreenName = WA_Dummy + 0x15;
 constexpr Tag WA_PubScreen = WA_Dummy + 0x16;
-constexpr Tag WA_PubScreenFallBack = WA_Dummy + 0x17;
-constexpr Tag WA_WindowName = WA_Dummy + 0x18;
-constexpr Tag WA_Colors = WA_Dummy + 0x19;
-constexpr Tag WA_Zoom = WA_Dummy + 0x1A;
-constexpr Tag WA_MouseQueue = WA_Dummy + 0x1B;
-constexpr Tag WA_BackFill = WA_Dummy + 0x1C;
-constexpr Tag WA_RptQueue = WA_Dummy + 0x1D;
 constexpr Tag WA_SizeGadget = WA_Dummy + 0x1E;
 constexpr Tag WA_DragBar = WA_Dummy + 0x1F;
 constexpr Tag WA_DepthGadget = WA_Dummy + 0x20;
 constexpr Tag WA_CloseGadget = WA_Dummy + 0x21;
-constexpr Tag WA_Backdrop = WA_Dummy + 0x22;
-constexpr Tag WA_ReportMouse = WA_Dummy + 0x23;
-constexpr Tag WA_NoCareRefresh = WA_Dummy + 0x24;
 constexpr Tag WA_Borderless = WA_Dummy + 0x25;
 constexpr Tag WA_Activate = WA_Dummy + 0x26;
 constexpr Tag WA_RMBTrap = WA_Dummy + 0x27;
-constexpr Tag WA_WBenchWindow = WA_Dummy + 0x28;
-constexpr Tag WA_SimpleRefresh = WA_Dummy + 0x29;
 constexpr Tag WA_SmartRefresh = WA_Dummy + 0x2A;
-constexpr Tag WA_SizeBRight = WA_Dummy + 0x2B;
-constexpr Tag WA_SizeBBottom = WA_Dummy + 0x2C;
 constexpr Tag WA_AutoAdjust = WA_Dummy + 0x2D;
-constexpr Tag WA_GimmeZeroZero = WA_Dummy + 0x2E;
-constexpr Tag WA_MenuHelp = WA_Dummy + 0x2F;
-constexpr Tag WA_NewLookMenus = WA_Dummy + 0x30;
-constexpr Tag WA_AmigaKey = WA_Dummy + 0x31;
-constexpr Tag WA_NotifyDepth = WA_Dummy + 0x32;
 constexpr Tag WA_Pointer = WA_Dummy + 0x34;
 constexpr Tag WA_BusyPointer = WA_Dummy + 0x35;
 constexpr Tag WA_PointerDelay = WA_Dummy + 0x36;
@@ -161,43 +134,17 @@ constexpr Tag WA_PointerDelay = WA_Dummy + 0x36;
 // ---- Screen tags, types, flags --------------------------------------------------------------
 
 constexpr Tag SA_Dummy = TAG_USER + 32;
-constexpr Tag SA_Left = SA_Dummy + 0x01;
-constexpr Tag SA_Top = SA_Dummy + 0x02;
 constexpr Tag SA_Width = SA_Dummy + 0x03;
 constexpr Tag SA_Height = SA_Dummy + 0x04;
 constexpr Tag SA_Depth = SA_Dummy + 0x05;
 constexpr Tag SA_DetailPen = SA_Dummy + 0x06;
 constexpr Tag SA_BlockPen = SA_Dummy + 0x07;
 constexpr Tag SA_Title = SA_Dummy + 0x08;
-constexpr Tag SA_Colors = SA_Dummy + 0x09;
 constexpr Tag SA_ErrorCode = SA_Dummy + 0x0A;
-constexpr Tag SA_Font = SA_Dummy + 0x0B;
-constexpr Tag SA_SysFont = SA_Dummy + 0x0C;
 constexpr Tag SA_Type = SA_Dummy + 0x0D;
-constexpr Tag SA_BitMap = SA_Dummy + 0x0E;
-constexpr Tag SA_PubName = SA_Dummy + 0x0F;
-constexpr Tag SA_PubSig = SA_Dummy + 0x10;
-constexpr Tag SA_PubTask = SA_Dummy + 0x11;
-constexpr Tag SA_DisplayID = SA_Dummy + 0x12;
-constexpr Tag SA_DClip = SA_Dummy + 0x13;
-constexpr Tag SA_Overscan = SA_Dummy + 0x14;
 constexpr Tag SA_ShowTitle = SA_Dummy + 0x16;
 constexpr Tag SA_Behind = SA_Dummy + 0x17;
 constexpr Tag SA_Quiet = SA_Dummy + 0x18;
-constexpr Tag SA_AutoScroll = SA_Dummy + 0x19;
-constexpr Tag SA_Pens = SA_Dummy + 0x1A;
-constexpr Tag SA_FullPalette = SA_Dummy + 0x1B;
-constexpr Tag SA_ColorMapEntries = SA_Dummy + 0x1C;
-constexpr Tag SA_Parent = SA_Dummy + 0x1D;
-constexpr Tag SA_Draggable = SA_Dummy + 0x1E;
-constexpr Tag SA_Exclusive = SA_Dummy + 0x1F;
-constexpr Tag SA_SharePens = SA_Dummy + 0x20;
-constexpr Tag SA_BackFill = SA_Dummy + 0x21;
-constexpr Tag SA_Interleaved = SA_Dummy + 0x22;
-constexpr Tag SA_Colors32 = SA_Dummy + 0x23;
-constexpr Tag SA_VideoControl = SA_Dummy + 0x24;
-constexpr Tag SA_FrontChild = SA_Dummy + 0x25;
-constexpr Tag SA_BackChild = SA_Dummy + 0x26;
 constexpr Tag SA_LikeWorkbench = SA_Dummy + 0x27;
 
 constexpr UWORD WBENCHSCREEN = 0x0001;
@@ -447,15 +394,12 @@ BOOL CloseScreen(Screen* screen);
 void MoveScreen(Screen* screen, LONG dx, LONG dy);
 void ScreenToFront(Screen* screen);
 void ScreenToBack(Screen* screen);
-// Shows or hides the screen's title bar in front of backdrop windows.
-void ShowTitle(Screen* screen, BOOL showIt);
 // Only the default public screen (name null or "Workbench") is known: an 800 × 600 screen
 // opened on first use. Null for any other name or when it cannot open.
 Screen* LockPubScreen(CONST_STRPTR name);
 void UnlockPubScreen(CONST_STRPTR name, Screen* screen);
 DrawInfo* GetScreenDrawInfo(Screen* screen);
 void FreeScreenDrawInfo(Screen* screen, DrawInfo* drawInfo);
-ViewPort* ViewPortAddress(const Window* window);
 
 // Opens a window from tags (`newWindow` must be null); unknown tags are ignored. Null when it
 // cannot open (no screen, does not fit without WA_AutoAdjust, no memory or signal left).
@@ -466,16 +410,12 @@ void CloseWindow(Window* window);
 // Moves and resizes at once, keeping the content; IDCMP_CHANGEWINDOW, and IDCMP_NEWSIZE and
 // IDCMP_REFRESHWINDOW when the size changed, to windows that asked for them.
 void ChangeWindowBox(Window* window, LONG left, LONG top, LONG width, LONG height);
-void MoveWindow(Window* window, LONG dx, LONG dy);
-void SizeWindow(Window* window, LONG dx, LONG dy);
-// New limits for the size gadget; 0 keeps a limit. FALSE when the current size is outside.
-BOOL WindowLimits(Window* window, LONG minWidth, LONG minHeight, ULONG maxWidth, ULONG maxHeight);
 void WindowToFront(Window* window);
 void WindowToBack(Window* window);
 // Puts `window` just in front of `behind` (both on one screen, both backdrop or neither).
 void MoveWindowInFrontOf(Window* window, Window* behind);
-// Toggles between the window's box and its alternate box (WA_Zoom, otherwise its minimum
-// size at the same place).
+// Toggles between the window's box and its alternate box (its minimum size at the same
+// place).
 void ZipWindow(Window* window);
 void ActivateWindow(Window* window);
 // (CONST_STRPTR)-1 keeps a title, null clears it. The screen title shows while the window is
@@ -506,8 +446,6 @@ void CurrentTime(ULONG* seconds, ULONG* micros);
 UWORD AddGList(Window* window, Gadget* gadget, UWORD position, WORD numGad, Requester* requester);
 UWORD RemoveGList(Window* window, Gadget* gadget, WORD numGad);
 void RefreshGList(Gadget* gadgets, Window* window, Requester* requester, WORD numGad);
-UWORD AddGadget(Window* window, Gadget* gadget, UWORD position);
-UWORD RemoveGadget(Window* window, Gadget* gadget);
 
 // Why the last screen or window did not open.
 const char* IntuitionLastError();

@@ -379,14 +379,6 @@ BOOL SetMenuStrip(Window* window, Menu* menu)
     return TRUE;
 }
 
-BOOL ResetMenuStrip(Window* window, Menu* menu)
-{
-    if (window == nullptr)
-        return FALSE;
-    window->MenuStrip = menu;
-    return TRUE;
-}
-
 void ClearMenuStrip(Window* window)
 {
     if (window == nullptr)
@@ -394,36 +386,6 @@ void ClearMenuStrip(Window* window)
     if (internal::Menus().isOpen && internal::Menus().open.window == window)
         internal::ResetMenus();
     window->MenuStrip = nullptr;
-}
-
-namespace {
-
-void SetMenuEnabled(Window* window, UWORD menuNumber, bool enabled)
-{
-    if (window == nullptr || window->MenuStrip == nullptr || MENUNUM(menuNumber) == NOMENU)
-        return;
-    if (ITEMNUM(menuNumber) == NOITEM) {
-        Menu* menu = window->MenuStrip;
-        for (UWORD i = 0; i < MENUNUM(menuNumber) && menu != nullptr; ++i)
-            menu = menu->NextMenu;
-        if (menu != nullptr)
-            menu->Flags = enabled ? (menu->Flags | MENUENABLED) : (menu->Flags & static_cast<UWORD>(~MENUENABLED));
-        return;
-    }
-    if (MenuItem* item = ItemAddress(window->MenuStrip, menuNumber))
-        item->Flags = enabled ? (item->Flags | ITEMENABLED) : (item->Flags & static_cast<UWORD>(~ITEMENABLED));
-}
-
-} // namespace
-
-void OnMenu(Window* window, UWORD menuNumber)
-{
-    SetMenuEnabled(window, menuNumber, true);
-}
-
-void OffMenu(Window* window, UWORD menuNumber)
-{
-    SetMenuEnabled(window, menuNumber, false);
 }
 
 namespace internal {

@@ -141,15 +141,10 @@ APTR& GTMENUITEM_USERDATA(MenuItem* item);
 
 // Attaches the strip to the window (replacing any); its right button then opens it.
 BOOL SetMenuStrip(Window* window, Menu* menu);
-// Re-attaches a strip after changing its flags; no new layout.
-BOOL ResetMenuStrip(Window* window, Menu* menu);
 // Detaches the window's strip (closing it first if it is open).
 void ClearMenuStrip(Window* window);
 // The item (or sub-item) of a menu number; null for MENUNULL, NOMENU / NOITEM parts, or a
 // number past the strip's menus or items.
 MenuItem* ItemAddress(const Menu* menuStrip, UWORD menuNumber);
-// Enable or disable a whole menu (item NOITEM), an item, or a sub-item of the window's strip.
-void OnMenu(Window* window, UWORD menuNumber);
-void OffMenu(Window* window, UWORD menuNumber);
 
 } // namespace amiga

@@ -44,29 +44,173 @@ void LoadDefaultPalette(ColorMap* colorMap)
     ++colorMap->Changes;
 }
 
-void LoadColorSpecs(ColorMap* colorMap, const TagItem* tags)
-{
-    struct ColorSpec {
-        WORD ColorIndex;
-        UWORD Red;
-        UWORD Green;
-        UWORD Blue;
-    };
-    const auto* specs = reinterpret_cast<const ColorSpec*>(GetTagData(SA_Colors, 0, tags));
-    for (; specs != nullptr && specs->ColorIndex >= 0; ++specs) {
-        if (specs->ColorIndex < 256) {
-            colorMap->ColorTable[specs->ColorIndex] =
-                static_cast<ULONG>((specs->Red & 15) * 17) << 16 | static_cast<ULONG>((specs->Green & 15) * 17) << 8 |
-                static_cast<ULONG>((specs->Blue & 15) * 17);
-        }
-    }
-}
-
 void SetError(const TagItem* tags, ULONG code)
 {
     if (auto* error = reinterpret_cast<ULONG*>(GetTagData(SA_ErrorCode, 0, tags))) {
         *error = code;
     }
+}
+
+bool SizeAndDepthFit(const TagItem* tags, LONG width, LONG height, LONG depth)
+{
+    if (depth < 1 || depth > 8) {
+        SetError(tags, OSERR_TOODEEP);
+        Fail("OpenScreenTagList: depth " + std::to_string(depth) + " is not 1..8");
+        return false;
+    }
+    if (width < 1 || height < 1 || width > kMaxScreenSize || height > kMaxScreenSize) {
+        SetError(tags, OSERR_NOMEM);
+        Fail("OpenScreenTagList: size " + std::to_string(width) + " x " + std::to_string(height) + " is out of range");
+        return false;
+    }
+    return true;
+}
+
+// The host window shows the front screen: the first one opens it, one of another size resizes it.
+bool ShowOnHost(LONG width, LONG height, const char* title)
+{
+    auto& state = Intuition();
+    if (host::IsWindowOpen() && state.hostWidth == width && state.hostHeight == height) {
+        return true;
+    }
+    if (!host::OpenWindow(width, height, title != nullptr ? title : "")) {
+        return false;
+    }
+    state.hostWidth = width;
+    state.hostHeight = height;
+    state.lastSignature.clear();
+    return true;
+}
+
+// Type, flags, titles and pens.
+void SetLook(ScreenRecord* screen, const TagItem* tags, bool likeWorkbench, const char* title, bool behind)
+{
+    screen->Flags = static_cast<UWORD>(GetTagData(SA_Type, CUSTOMSCREEN, tags)) & SCREENTYPE;
+    if (GetTagData(SA_ShowTitle, TRUE, tags) != 0) {
+        screen->Flags |= SHOWTITLE;
+    }
+    if (GetTagData(SA_Quiet, FALSE, tags) != 0) {
+        screen->Flags |= SCREENQUIET;
+    }
+    if (behind) {
+        screen->Flags |= SCREENBEHIND;
+    }
+    if (title != nullptr) {
+        screen->title = title;
+        screen->defaultTitle = title;
+        screen->Title = screen->title.data();
+        screen->DefaultTitle = screen->defaultTitle.data();
+    }
+    screen->DetailPen = static_cast<UBYTE>(GetTagData(SA_DetailPen, likeWorkbench ? 1 : 0, tags));
+    screen->BlockPen = static_cast<UBYTE>(GetTagData(SA_BlockPen, likeWorkbench ? 2 : 1, tags));
+    static constexpr UWORD kDefaultPens[NUMDRIPENS] = {0, 1, 1, 2, 1, 3, 1, 0, 2, 1, 2, 1};
+    std::copy(std::begin(kDefaultPens), std::end(kDefaultPens), screen->pens);
+}
+
+// The title bar's ROM font, and the bar and window borders that go with it.
+void SetFontAndBorders(ScreenRecord* screen)
+{
+    screen->fontAttr = TextAttr{"topaz.font", 8, FS_NORMAL, FPF_ROMFONT};
+    screen->font = OpenFont(&screen->fontAttr);
+    screen->Font = &screen->fontAttr;
+    const int fontHeight = screen->font != nullptr ? screen->font->tf_YSize : 8;
+    screen->BarVBorder = 1;
+    screen->BarHBorder = 5;
+    screen->MenuVBorder = 2;
+    screen->MenuHBorder = 4;
+    screen->BarHeight = static_cast<BYTE>(fontHeight + 2);
+    screen->WBorTop = 2;
+    screen->WBorLeft = 4;
+    screen->WBorRight = 4;
+    screen->WBorBottom = 2;
+}
+
+void SetColours(ScreenRecord* screen)
+{
+    screen->colorMap = GetColorMap(256);
+    LoadDefaultPalette(screen->colorMap);
+    screen->ViewPort.ColorMap = screen->colorMap;
+    screen->ViewPort.DWidth = screen->Width;
+    screen->ViewPort.DHeight = screen->Height;
+    screen->ViewPort.DyOffset = screen->TopEdge;
+}
+
+// The screen's own pixels (background and title bar) and the RastPort that draws into them.
+void SetBitMap(ScreenRecord* screen, LONG depth)
+{
+    screen->pixels.assign(static_cast<size_t>(screen->Width) * static_cast<size_t>(screen->Height), 0);
+    screen->BitMap.BytesPerRow = static_cast<UWORD>(screen->Width);
+    screen->BitMap.Rows = static_cast<UWORD>(screen->Height);
+    screen->BitMap.Depth = static_cast<UBYTE>(depth);
+    screen->BitMap.Width = static_cast<UWORD>(screen->Width);
+    screen->BitMap.Pixels = screen->pixels.data();
+    screen->BitMap.Changes = 1;
+    InitRastPort(&screen->RastPort);
+    screen->RastPort.BitMap = &screen->BitMap;
+    SetFont(&screen->RastPort, screen->font);
+}
+
+void SetDrawInfo(ScreenRecord* screen, LONG depth)
+{
+    screen->drawInfo.dri_Version = 2;
+    screen->drawInfo.dri_NumPens = NUMDRIPENS;
+    screen->drawInfo.dri_Pens = screen->pens;
+    screen->drawInfo.dri_Font = screen->font;
+    screen->drawInfo.dri_Depth = static_cast<UWORD>(depth);
+    screen->drawInfo.dri_ResolutionX = 44;
+    screen->drawInfo.dri_ResolutionY = 44;
+}
+
+// NextScreen runs from the front towards the back.
+void RelinkScreens()
+{
+    auto& screens = Intuition().screens;
+    for (size_t i = 0; i < screens.size(); ++i) {
+        screens[i]->NextScreen = i > 0 ? screens[i - 1].get() : nullptr;
+    }
+}
+
+// In front, or behind all the others.
+void AddScreen(std::unique_ptr<ScreenRecord> record, bool behind)
+{
+    auto& screens = Intuition().screens;
+    ScreenRecord* screen = record.get();
+    if (behind) {
+        screens.insert(screens.begin(), std::move(record));
+    } else {
+        screens.push_back(std::move(record));
+        host::SetTitle(screen->Title != nullptr ? screen->Title : "");
+    }
+    RelinkScreens();
+    if ((screen->Flags & SHOWTITLE) != 0) {
+        DrawScreenTitleBar(screen);
+    }
+    Touch();
+}
+
+// The screen's depth gadget: two overlapping boxes, as on the windows.
+void DrawScreenDepthGadget(RastPort* rp, const ScreenRecord* screen, int gadgetLeft)
+{
+    const int bar = screen->BarHeight;
+    SetAPen(rp, screen->pens[SHADOWPEN]);
+    RectFill(rp, gadgetLeft, 0, gadgetLeft, bar - 1);
+    const int boxW = 9;
+    const int boxH = std::max(4, bar - 5);
+    const int bx = gadgetLeft + 5;
+    const int by = 2;
+    Move(rp, bx, by);
+    Draw(rp, bx + boxW, by);
+    Draw(rp, bx + boxW, by + boxH - 2);
+    Draw(rp, bx, by + boxH - 2);
+    Draw(rp, bx, by);
+    SetAPen(rp, screen->pens[SHINEPEN]);
+    RectFill(rp, bx + 4, by + 2, bx + boxW + 4, by + boxH);
+    SetAPen(rp, screen->pens[SHADOWPEN]);
+    Move(rp, bx + 4, by + 2);
+    Draw(rp, bx + boxW + 4, by + 2);
+    Draw(rp, bx + boxW + 4, by + boxH);
+    Draw(rp, bx + 4, by + boxH);
+    Draw(rp, bx + 4, by + 2);
 }
 
 } // namespace
@@ -93,29 +237,8 @@ void DrawScreenTitleBar(ScreenRecord* screen)
     if (active != nullptr && active->screen == screen && active->ScreenTitle != nullptr) {
         title = active->ScreenTitle;
     }
-    // The screen's depth gadget: two overlapping boxes, as on the windows.
     const int gadgetLeft = right - kScreenDepthGadgetWidth + 1;
-    SetAPen(&rp, screen->pens[SHADOWPEN]);
-    RectFill(&rp, gadgetLeft, 0, gadgetLeft, bar - 1);
-    const int boxW = 9;
-    const int boxH = std::max(4, bar - 5);
-    const int bx = gadgetLeft + 5;
-    const int by = 2;
-    SetAPen(&rp, screen->pens[SHADOWPEN]);
-    Move(&rp, bx, by);
-    Draw(&rp, bx + boxW, by);
-    Draw(&rp, bx + boxW, by + boxH - 2);
-    Draw(&rp, bx, by + boxH - 2);
-    Draw(&rp, bx, by);
-    SetAPen(&rp, screen->pens[SHINEPEN]);
-    RectFill(&rp, bx + 4, by + 2, bx + boxW + 4, by + boxH);
-    SetAPen(&rp, screen->pens[SHADOWPEN]);
-    Move(&rp, bx + 4, by + 2);
-    Draw(&rp, bx + boxW + 4, by + 2);
-    Draw(&rp, bx + boxW + 4, by + boxH);
-    Draw(&rp, bx + 4, by + boxH);
-    Draw(&rp, bx + 4, by + 2);
-
+    DrawScreenDepthGadget(&rp, screen, gadgetLeft);
     if (title != nullptr && *title != '\0') {
         SetClipRect(&rp, 0, 0, gadgetLeft - 2, bar - 1);
         SetAPen(&rp, screen->pens[BARDETAILPEN]);
@@ -137,7 +260,6 @@ using namespace internal;
 
 Screen* OpenScreenTagList(const NewScreen* newScreen, const TagItem* tags)
 {
-    auto& state = Intuition();
     if (newScreen != nullptr) {
         SetError(tags, OSERR_UNKNOWNMODE);
         return Fail("OpenScreenTagList: only the tag interface is provided (NewScreen must be null)");
@@ -146,123 +268,26 @@ Screen* OpenScreenTagList(const NewScreen* newScreen, const TagItem* tags)
     const auto width = static_cast<LONG>(GetTagData(SA_Width, 800, tags));
     const auto height = static_cast<LONG>(GetTagData(SA_Height, 600, tags));
     const auto depth = static_cast<LONG>(GetTagData(SA_Depth, likeWorkbench ? 8 : 1, tags));
-    if (depth < 1 || depth > 8) {
-        SetError(tags, OSERR_TOODEEP);
-        return Fail("OpenScreenTagList: depth " + std::to_string(depth) + " is not 1..8");
-    }
-    if (width < 1 || height < 1 || width > kMaxScreenSize || height > kMaxScreenSize) {
-        SetError(tags, OSERR_NOMEM);
-        return Fail("OpenScreenTagList: size " + std::to_string(width) + " x " + std::to_string(height) +
-                    " is out of range");
+    if (!SizeAndDepthFit(tags, width, height, depth)) {
+        return nullptr;
     }
     const auto* title = reinterpret_cast<const char*>(GetTagData(SA_Title, 0, tags));
-    const bool behind = GetTagData(SA_Behind, FALSE, tags) != 0 && !state.screens.empty();
-
-    // The first screen shown opens the host window; a screen of another size in front resizes it.
-    if (!behind && (!host::IsWindowOpen() || state.hostWidth != width || state.hostHeight != height)) {
-        if (!host::OpenWindow(width, height, title != nullptr ? title : "")) {
-            SetError(tags, OSERR_NOMONITOR);
-            return Fail("OpenScreenTagList: " + host::LastError());
-        }
-        state.hostWidth = width;
-        state.hostHeight = height;
-        state.lastSignature.clear();
+    const bool behind = GetTagData(SA_Behind, FALSE, tags) != 0 && !Intuition().screens.empty();
+    if (!behind && !ShowOnHost(width, height, title)) {
+        SetError(tags, OSERR_NOMONITOR);
+        return Fail("OpenScreenTagList: " + host::LastError());
     }
-
     auto record = std::make_unique<ScreenRecord>();
     ScreenRecord* screen = record.get();
     std::memset(static_cast<Screen*>(screen), 0, sizeof(Screen));
     screen->Width = static_cast<WORD>(width);
     screen->Height = static_cast<WORD>(height);
-    screen->TopEdge = static_cast<WORD>(std::clamp<LONG>(static_cast<LONG>(GetTagData(SA_Top, 0, tags)), 0, height));
-    const auto type = static_cast<UWORD>(GetTagData(SA_Type, CUSTOMSCREEN, tags));
-    screen->Flags = type & SCREENTYPE;
-    if (GetTagData(SA_ShowTitle, TRUE, tags) != 0) {
-        screen->Flags |= SHOWTITLE;
-    }
-    if (GetTagData(SA_Quiet, FALSE, tags) != 0) {
-        screen->Flags |= SCREENQUIET;
-    }
-    if (behind) {
-        screen->Flags |= SCREENBEHIND;
-    }
-    if (title != nullptr) {
-        screen->title = title;
-        screen->defaultTitle = title;
-        screen->Title = screen->title.data();
-        screen->DefaultTitle = screen->defaultTitle.data();
-    }
-    screen->DetailPen = static_cast<UBYTE>(GetTagData(SA_DetailPen, likeWorkbench ? 1 : 0, tags));
-    screen->BlockPen = static_cast<UBYTE>(GetTagData(SA_BlockPen, likeWorkbench ? 2 : 1, tags));
-
-    static constexpr UWORD kDefaultPens[NUMDRIPENS] = {0, 1, 1, 2, 1, 3, 1, 0, 2, 1, 2, 1};
-    std::copy(std::begin(kDefaultPens), std::end(kDefaultPens), screen->pens);
-    if (const auto* pens = reinterpret_cast<const UWORD*>(GetTagData(SA_Pens, 0, tags))) {
-        for (int i = 0; i < NUMDRIPENS && pens[i] != static_cast<UWORD>(~0); ++i) {
-            screen->pens[i] = pens[i];
-        }
-    }
-
-    screen->fontAttr = TextAttr{"topaz.font", 8, FS_NORMAL, FPF_ROMFONT};
-    if (const auto* font = reinterpret_cast<const TextAttr*>(GetTagData(SA_Font, 0, tags))) {
-        screen->fontAttr.ta_YSize = font->ta_YSize <= 8 ? 8 : 9; // the title bar uses a ROM font
-    }
-    screen->font = OpenFont(&screen->fontAttr);
-    screen->Font = &screen->fontAttr;
-    const int fontHeight = screen->font != nullptr ? screen->font->tf_YSize : 8;
-    screen->BarVBorder = 1;
-    screen->BarHBorder = 5;
-    screen->MenuVBorder = 2;
-    screen->MenuHBorder = 4;
-    screen->BarHeight = static_cast<BYTE>(fontHeight + 2);
-    screen->WBorTop = 2;
-    screen->WBorLeft = 4;
-    screen->WBorRight = 4;
-    screen->WBorBottom = 2;
-
-    screen->colorMap = GetColorMap(256);
-    LoadDefaultPalette(screen->colorMap);
-    LoadColorSpecs(screen->colorMap, tags);
-    screen->ViewPort.ColorMap = screen->colorMap;
-    screen->ViewPort.DWidth = screen->Width;
-    screen->ViewPort.DHeight = screen->Height;
-    screen->ViewPort.DyOffset = screen->TopEdge;
-    if (const auto* colors32 = reinterpret_cast<const ULONG*>(GetTagData(SA_Colors32, 0, tags))) {
-        LoadRGB32(&screen->ViewPort, colors32);
-    }
-
-    screen->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-    screen->BitMap.BytesPerRow = static_cast<UWORD>(width);
-    screen->BitMap.Rows = static_cast<UWORD>(height);
-    screen->BitMap.Depth = static_cast<UBYTE>(depth);
-    screen->BitMap.Width = static_cast<UWORD>(width);
-    screen->BitMap.Pixels = screen->pixels.data();
-    screen->BitMap.Changes = 1;
-    InitRastPort(&screen->RastPort);
-    screen->RastPort.BitMap = &screen->BitMap;
-    SetFont(&screen->RastPort, screen->font);
-
-    screen->drawInfo.dri_Version = 2;
-    screen->drawInfo.dri_NumPens = NUMDRIPENS;
-    screen->drawInfo.dri_Pens = screen->pens;
-    screen->drawInfo.dri_Font = screen->font;
-    screen->drawInfo.dri_Depth = static_cast<UWORD>(depth);
-    screen->drawInfo.dri_ResolutionX = 44;
-    screen->drawInfo.dri_ResolutionY = 44;
-
-    if (behind) {
-        state.screens.insert(state.screens.begin(), std::move(record));
-    } else {
-        state.screens.push_back(std::move(record));
-        host::SetTitle(title != nullptr ? title : "");
-    }
-    for (size_t i = 0; i < state.screens.size(); ++i) {
-        state.screens[i]->NextScreen = i > 0 ? state.screens[i - 1].get() : nullptr;
-    }
-    if ((screen->Flags & SHOWTITLE) != 0) {
-        DrawScreenTitleBar(screen);
-    }
-    Touch();
+    SetLook(screen, tags, likeWorkbench, title, behind);
+    SetFontAndBorders(screen);
+    SetColours(screen);
+    SetBitMap(screen, depth);
+    SetDrawInfo(screen, depth);
+    AddScreen(std::move(record), behind);
     return screen;
 }
 
@@ -286,9 +311,7 @@ BOOL CloseScreen(Screen* screen)
     }
     FreeColorMap(record->colorMap);
     std::erase_if(state.screens, [record](const auto& s) { return s.get() == record; });
-    for (size_t i = 0; i < state.screens.size(); ++i) {
-        state.screens[i]->NextScreen = i > 0 ? state.screens[i - 1].get() : nullptr;
-    }
+    RelinkScreens();
     if (state.screens.empty()) {
         host::CloseWindow();
         state.hostWidth = state.hostHeight = 0;
@@ -325,9 +348,7 @@ void ScreenToFront(Screen* screen)
     auto it = std::find_if(state.screens.begin(), state.screens.end(),
                            [screen](const auto& s) { return s.get() == screen; });
     std::rotate(it, it + 1, state.screens.end());
-    for (size_t i = 0; i < state.screens.size(); ++i) {
-        state.screens[i]->NextScreen = i > 0 ? state.screens[i - 1].get() : nullptr;
-    }
+    RelinkScreens();
     screen->Flags &= static_cast<UWORD>(~SCREENBEHIND);
     host::SetTitle(screen->Title != nullptr ? screen->Title : "");
     Touch();
@@ -342,25 +363,9 @@ void ScreenToBack(Screen* screen)
     auto it = std::find_if(state.screens.begin(), state.screens.end(),
                            [screen](const auto& s) { return s.get() == screen; });
     std::rotate(state.screens.begin(), it, it + 1);
-    for (size_t i = 0; i < state.screens.size(); ++i) {
-        state.screens[i]->NextScreen = i > 0 ? state.screens[i - 1].get() : nullptr;
-    }
+    RelinkScreens();
     if (ScreenRecord* front = FrontScreenRecord()) {
         host::SetTitle(front->Title != nullptr ? front->Title : "");
-    }
-    Touch();
-}
-
-void ShowTitle(Screen* screen, BOOL showIt)
-{
-    if (!IsOpenScreen(screen)) {
-        return;
-    }
-    if (showIt) {
-        screen->Flags |= SHOWTITLE;
-        DrawScreenTitleBar(Record(screen));
-    } else {
-        screen->Flags &= static_cast<UWORD>(~SHOWTITLE);
     }
     Touch();
 }
@@ -415,11 +420,6 @@ void FreeScreenDrawInfo(Screen* screen, DrawInfo* drawInfo)
 {
     (void)screen;
     (void)drawInfo; // part of the screen; nothing to free
-}
-
-ViewPort* ViewPortAddress(const Window* window)
-{
-    return window != nullptr && window->WScreen != nullptr ? &window->WScreen->ViewPort : nullptr;
 }
 
 } // namespace amiga

@@ -160,6 +160,18 @@ void SetActiveWindow(WindowRecord* window);
 // Shows the active window's pointer (custom, busy or normal) through the host cursor.
 void UpdatePointer();
 
+inline bool Inside(const Rectangle& box, int x, int y)
+{
+    return x >= box.MinX && x <= box.MaxX && y >= box.MinY && y <= box.MaxY;
+}
+
+// The size gadget, in the bottom-right corner; it widens the border it sits in.
+constexpr int kSizeGadgetWidth = 18;
+constexpr int kSizeGadgetHeight = 10;
+// A title or any gadget of the bar gives a window a title bar.
+bool HasTitleBar(ULONG flags, const char* title);
+// Draws the window's borders, title bar and system gadgets into its bitmap.
+void DrawFrame(WindowRecord* window);
 // The system gadget of the window's frame under a window-relative point: GTYP_CLOSE,
 // GTYP_WDEPTH, GTYP_WZOOM, GTYP_SIZING, GTYP_WDRAGGING, or 0.
 UWORD SystemGadgetAt(const WindowRecord* window, int x, int y);

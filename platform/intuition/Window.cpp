@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-// intuition's windows: opening and closing, their boxes, depth order, activation, titles,
-// IDCMP ports and gadget lists.
+// intuition's windows: opening and closing, their boxes, depth order, activation, titles and
+// IDCMP ports. The frame is drawn in WindowFrame.cpp, gadget lists live in WindowGadgets.cpp.
 #include "platform/intuition/State.h"
 #include "platform/intuition/MenuState.h"
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 
 namespace amiga {
 
@@ -13,19 +13,189 @@ namespace internal {
 
 namespace {
 
-constexpr int kSizeGadgetWidth = 18;
-constexpr int kSizeGadgetHeight = 10;
+// The lock a window opening on the default public screen takes on it. It is given back
+// unless the window opens; an open visitor keeps it until it closes.
+struct UnlockPubScreenOf {
+    void operator()(Screen* screen) const { UnlockPubScreen(nullptr, screen); }
+};
+using VisitorLock = std::unique_ptr<Screen, UnlockPubScreenOf>;
 
-bool HasTitleBar(ULONG flags, const char* title)
-{
-    return title != nullptr || (flags & (WFLG_DRAGBAR | WFLG_CLOSEGADGET | WFLG_DEPTHGADGET | WFLG_HASZOOM)) != 0;
-}
+struct Borders {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct WindowBox {
+    LONG left = 0, top = 0, width = 0, height = 0;
+};
 
 void ApplyBooleanTag(const TagItem* tags, Tag tag, ULONG flag, ULONG& flags)
 {
     if (const TagItem* item = FindTagItem(tag, tags)) {
         flags = item->ti_Data != 0 ? (flags | flag) : (flags & ~flag);
     }
+}
+
+// The screen the tags name; without one, the default public screen, locked for the window.
+ScreenRecord* ScreenFor(const TagItem* tags, VisitorLock& visitor)
+{
+    if (auto* custom = reinterpret_cast<Screen*>(GetTagData(WA_CustomScreen, 0, tags))) {
+        if (!IsOpenScreen(custom)) {
+            return Fail("OpenWindowTagList: the custom screen is not open");
+        }
+        return Record(custom);
+    }
+    if (auto* pub = reinterpret_cast<Screen*>(GetTagData(WA_PubScreen, 0, tags))) {
+        if (!IsOpenScreen(pub)) {
+            return Fail("OpenWindowTagList: the public screen is not open");
+        }
+        return Record(pub);
+    }
+    Screen* locked = LockPubScreen(nullptr);
+    if (locked == nullptr) {
+        return Fail(std::string("OpenWindowTagList: no screen to open on (") + Intuition().lastError + ")");
+    }
+    visitor.reset(locked);
+    return Record(locked);
+}
+
+ULONG FlagsFrom(const TagItem* tags, bool visitor)
+{
+    ULONG flags = static_cast<ULONG>(GetTagData(WA_Flags, 0, tags));
+    ApplyBooleanTag(tags, WA_SizeGadget, WFLG_SIZEGADGET, flags);
+    ApplyBooleanTag(tags, WA_DragBar, WFLG_DRAGBAR, flags);
+    ApplyBooleanTag(tags, WA_DepthGadget, WFLG_DEPTHGADGET, flags);
+    ApplyBooleanTag(tags, WA_CloseGadget, WFLG_CLOSEGADGET, flags);
+    ApplyBooleanTag(tags, WA_Borderless, WFLG_BORDERLESS, flags);
+    ApplyBooleanTag(tags, WA_Activate, WFLG_ACTIVATE, flags);
+    ApplyBooleanTag(tags, WA_RMBTrap, WFLG_RMBTRAP, flags);
+    if (GetTagData(WA_SmartRefresh, FALSE, tags) != 0) {
+        flags &= ~WFLG_REFRESHBITS;
+    }
+    flags &= ~(WFLG_WINDOWACTIVE | WFLG_ZOOMED | WFLG_MENUSTATE | WFLG_INREQUEST);
+    // The size gadget sits in the bottom border unless told otherwise.
+    if ((flags & WFLG_SIZEGADGET) != 0 && (flags & (WFLG_SIZEBRIGHT | WFLG_SIZEBBOTTOM)) == 0) {
+        flags |= WFLG_SIZEBBOTTOM;
+    }
+    return visitor ? (flags | WFLG_VISITOR) : flags;
+}
+
+// A title bar as high as the screen's, the screen's defaults around the rest (none for a
+// borderless window); the size gadget widens the border it sits in.
+Borders BordersFor(const ScreenRecord* screen, ULONG flags, const char* title)
+{
+    Borders borders;
+    if ((flags & WFLG_BORDERLESS) == 0) {
+        borders = {screen->WBorLeft, screen->WBorTop, screen->WBorRight, screen->WBorBottom};
+    }
+    if (HasTitleBar(flags, title)) {
+        borders.top = screen->BarHeight + 1;
+    }
+    if ((flags & WFLG_SIZEGADGET) != 0 && (flags & WFLG_SIZEBRIGHT) != 0) {
+        borders.right = std::max(borders.right, kSizeGadgetWidth);
+    }
+    if ((flags & WFLG_SIZEGADGET) != 0 && (flags & WFLG_SIZEBBOTTOM) != 0) {
+        borders.bottom = std::max(borders.bottom, kSizeGadgetHeight);
+    }
+    return borders;
+}
+
+// An inner size adds the borders; without any size the window reaches the screen's edge.
+LONG SizeFrom(const TagItem* tags, Tag innerTag, Tag outerTag, int borders, LONG toEdge)
+{
+    if (const TagItem* inner = FindTagItem(innerTag, tags)) {
+        return static_cast<LONG>(inner->ti_Data) + borders;
+    }
+    if (const TagItem* outer = FindTagItem(outerTag, tags)) {
+        return static_cast<LONG>(outer->ti_Data);
+    }
+    return toEdge;
+}
+
+// Nothing (the reason recorded) for an empty box, or one off the screen without WA_AutoAdjust.
+std::optional<WindowBox> BoxFor(const ScreenRecord* screen, const Borders& borders, const TagItem* tags)
+{
+    WindowBox box;
+    box.left = static_cast<LONG>(GetTagData(WA_Left, 0, tags));
+    box.top = static_cast<LONG>(GetTagData(WA_Top, 0, tags));
+    box.width = SizeFrom(tags, WA_InnerWidth, WA_Width, borders.left + borders.right, screen->Width - box.left);
+    box.height = SizeFrom(tags, WA_InnerHeight, WA_Height, borders.top + borders.bottom, screen->Height - box.top);
+    if (box.width < 1 || box.height < 1) {
+        Fail("OpenWindowTagList: size " + std::to_string(box.width) + " x " + std::to_string(box.height) + " is empty");
+        return std::nullopt;
+    }
+    if (GetTagData(WA_AutoAdjust, FALSE, tags) != 0) {
+        box.width = std::min<LONG>(box.width, screen->Width);
+        box.height = std::min<LONG>(box.height, screen->Height);
+        box.left = std::clamp<LONG>(box.left, 0, screen->Width - box.width);
+        box.top = std::clamp<LONG>(box.top, 0, screen->Height - box.height);
+    } else if (box.left < 0 || box.top < 0 || box.left + box.width > screen->Width ||
+               box.top + box.height > screen->Height) {
+        Fail("OpenWindowTagList: the window does not fit on its screen");
+        return std::nullopt;
+    }
+    return box;
+}
+
+// A minimum of 0 means the window's own size, as on the platform; one beyond the screen, the
+// screen's. Never more than the window's size.
+WORD MinimumFrom(const TagItem* tags, Tag tag, LONG size, LONG screenSize)
+{
+    auto minimum = static_cast<LONG>(GetTagData(tag, 0, tags));
+    if (minimum == 0) {
+        minimum = size;
+    } else if (minimum < 0 || minimum > screenSize) {
+        minimum = screenSize;
+    }
+    return static_cast<WORD>(std::min(minimum, size));
+}
+
+std::unique_ptr<WindowRecord> NewRecord(ScreenRecord* screen, const WindowBox& box, const Borders& borders,
+                                        const TagItem* tags)
+{
+    auto record = std::make_unique<WindowRecord>();
+    WindowRecord* window = record.get();
+    static_cast<Window&>(*window) = Window{};
+    window->screen = screen;
+    window->WScreen = screen;
+    window->LeftEdge = static_cast<WORD>(box.left);
+    window->TopEdge = static_cast<WORD>(box.top);
+    window->Width = static_cast<WORD>(box.width);
+    window->Height = static_cast<WORD>(box.height);
+    window->BorderLeft = static_cast<BYTE>(borders.left);
+    window->BorderTop = static_cast<BYTE>(borders.top);
+    window->BorderRight = static_cast<BYTE>(borders.right);
+    window->BorderBottom = static_cast<BYTE>(borders.bottom);
+    window->GZZWidth = static_cast<WORD>(box.width - borders.left - borders.right);
+    window->GZZHeight = static_cast<WORD>(box.height - borders.top - borders.bottom);
+    window->MinWidth = MinimumFrom(tags, WA_MinWidth, box.width, screen->Width);
+    window->MinHeight = MinimumFrom(tags, WA_MinHeight, box.height, screen->Height);
+    window->MaxWidth = static_cast<UWORD>(box.width);
+    window->MaxHeight = static_cast<UWORD>(box.height);
+    // ZipWindow's other box: the minimum size in the same place.
+    window->zoomLeft = window->LeftEdge;
+    window->zoomTop = window->TopEdge;
+    window->zoomWidth = window->MinWidth;
+    window->zoomHeight = window->MinHeight;
+    window->DetailPen = screen->DetailPen;
+    window->BlockPen = screen->BlockPen;
+    window->WindowPort = &Intuition().replyPort;
+    return record;
+}
+
+// The window draws into its own bitmap through its RastPort and layer.
+void AttachBitMap(WindowRecord* window, BitMap* bitmap)
+{
+    window->bitmap = bitmap;
+    InitRastPort(&window->rastPort);
+    window->rastPort.BitMap = bitmap;
+    window->rastPort.Layer = &window->layer;
+    SetFont(&window->rastPort, window->screen->font);
+    window->RPort = &window->rastPort;
+    window->BorderRPort = &window->rastPort;
+    window->IFont = window->screen->font;
+    window->layer.rp = &window->rastPort;
+    window->layer.Window = window;
+    window->WLayer = &window->layer;
 }
 
 // Relinks the screen's FirstWindow chain: the most recently opened window first.
@@ -71,6 +241,24 @@ void PlaceAtBack(WindowRecord* window)
     }
 }
 
+// Puts the new window in front on its screen and draws it.
+WindowRecord* ShowNewWindow(std::unique_ptr<WindowRecord> record)
+{
+    auto& state = Intuition();
+    WindowRecord* window = record.get();
+    window->openSerial = state.nextSerial++;
+    state.windows.push_back(std::move(record));
+    PlaceInFront(window);
+    RelinkScreenWindows(window->screen);
+    DrawFrame(window);
+    RefreshGList(window->FirstGadget, window, nullptr, -1);
+    if ((window->Flags & WFLG_ACTIVATE) != 0) {
+        SetActiveWindow(window);
+    }
+    Touch();
+    return window;
+}
+
 void TakeBackQueuedMessages(WindowRecord* window)
 {
     if (window->UserPort == nullptr) {
@@ -86,143 +274,6 @@ void TakeBackQueuedMessages(WindowRecord* window)
     }
 }
 
-struct FramePainter {
-    RastPort rp;
-    const UWORD* pens;
-
-    explicit FramePainter(WindowRecord* window) : pens(window->screen->pens)
-    {
-        InitRastPort(&rp);
-        rp.BitMap = window->bitmap;
-        SetFont(&rp, window->screen->font);
-        SetDrMd(&rp, JAM1);
-    }
-    void Fill(UWORD pen, int x0, int y0, int x1, int y1)
-    {
-        SetAPen(&rp, pens[pen]);
-        RectFill(&rp, x0, y0, x1, y1);
-    }
-    // A raised (or, pressed, recessed) bevel around the box.
-    void Bevel(int x0, int y0, int x1, int y1, bool recessed)
-    {
-        SetAPen(&rp, pens[recessed ? SHADOWPEN : SHINEPEN]);
-        Move(&rp, x0, y1);
-        Draw(&rp, x0, y0);
-        Draw(&rp, x1, y0);
-        SetAPen(&rp, pens[recessed ? SHINEPEN : SHADOWPEN]);
-        Move(&rp, x0 + 1, y1);
-        Draw(&rp, x1, y1);
-        Draw(&rp, x1, y0 + 1);
-    }
-    void Outline(UWORD pen, int x0, int y0, int x1, int y1)
-    {
-        SetAPen(&rp, pens[pen]);
-        Move(&rp, x0, y0);
-        Draw(&rp, x1, y0);
-        Draw(&rp, x1, y1);
-        Draw(&rp, x0, y1);
-        Draw(&rp, x0, y0 + 1);
-    }
-};
-
-constexpr int kCloseGadgetWidth = 20;
-constexpr int kDepthGadgetWidth = 23;
-constexpr int kZoomGadgetWidth = 23;
-
-struct SystemGadgetBoxes {
-    bool titleBar = false;
-    Rectangle close{0, 0, -1, -1};
-    Rectangle depth{0, 0, -1, -1};
-    Rectangle zoom{0, 0, -1, -1};
-    Rectangle size{0, 0, -1, -1};
-};
-
-SystemGadgetBoxes BoxesOf(const WindowRecord* window)
-{
-    SystemGadgetBoxes boxes;
-    const int w = window->Width;
-    const int h = window->Height;
-    const int top = window->BorderTop;
-    boxes.titleBar = HasTitleBar(window->Flags, window->Title) && top > 0;
-    int right = w - 1;
-    if (boxes.titleBar && (window->Flags & WFLG_DEPTHGADGET) != 0) {
-        boxes.depth = {static_cast<WORD>(right - kDepthGadgetWidth + 1), 0, static_cast<WORD>(right),
-                       static_cast<WORD>(top - 1)};
-        right -= kDepthGadgetWidth;
-    }
-    if (boxes.titleBar && (window->Flags & WFLG_HASZOOM) != 0) {
-        boxes.zoom = {static_cast<WORD>(right - kZoomGadgetWidth + 1), 0, static_cast<WORD>(right),
-                      static_cast<WORD>(top - 1)};
-    }
-    if (boxes.titleBar && (window->Flags & WFLG_CLOSEGADGET) != 0) {
-        boxes.close = {0, 0, static_cast<WORD>(kCloseGadgetWidth - 1), static_cast<WORD>(top - 1)};
-    }
-    if ((window->Flags & WFLG_SIZEGADGET) != 0) {
-        boxes.size = {static_cast<WORD>(w - kSizeGadgetWidth), static_cast<WORD>(h - kSizeGadgetHeight),
-                      static_cast<WORD>(w - 1), static_cast<WORD>(h - 1)};
-    }
-    return boxes;
-}
-
-bool Inside(const Rectangle& box, int x, int y)
-{
-    return x >= box.MinX && x <= box.MaxX && y >= box.MinY && y <= box.MaxY;
-}
-
-void DrawFrame(WindowRecord* window)
-{
-    FramePainter paint(window);
-    const bool active = (window->Flags & WFLG_WINDOWACTIVE) != 0;
-    const UWORD fill = active ? FILLPEN : BACKGROUNDPEN;
-    const int w = window->Width;
-    const int h = window->Height;
-    const int bl = window->BorderLeft;
-    const int bt = window->BorderTop;
-    const int br = window->BorderRight;
-    const int bb = window->BorderBottom;
-    const bool borderless = (window->Flags & WFLG_BORDERLESS) != 0;
-
-    if (!borderless) {
-        paint.Fill(fill, 0, 0, w - 1, bt - 1);
-        paint.Fill(fill, 0, bt, bl - 1, h - 1);
-        paint.Fill(fill, w - br, bt, w - 1, h - 1);
-        paint.Fill(fill, bl, h - bb, w - br - 1, h - 1);
-        paint.Bevel(0, 0, w - 1, h - 1, false);
-        // The content lies in a recessed frame.
-        paint.Bevel(bl - 1, bt - 1, w - br, h - bb, true);
-    } else if (bt > 0) {
-        paint.Fill(fill, 0, 0, w - 1, bt - 1);
-        paint.Bevel(0, 0, w - 1, bt - 1, false);
-    }
-
-    const SystemGadgetBoxes boxes = BoxesOf(window);
-    if (boxes.titleBar && window->Title != nullptr) {
-        int left = (boxes.close.MaxX >= 0 ? boxes.close.MaxX + 1 : 0) + 4;
-        int right = w - 2;
-        if (boxes.zoom.MaxX >= 0) {
-            right = boxes.zoom.MinX - 2;
-        } else if (boxes.depth.MaxX >= 0) {
-            right = boxes.depth.MinX - 2;
-        }
-        SetClipRect(&paint.rp, left, 1, right, bt - 2);
-        SetAPen(&paint.rp, paint.pens[active ? FILLTEXTPEN : TEXTPEN]);
-        Move(&paint.rp, left, (bt - window->screen->font->tf_YSize) / 2 + window->screen->font->tf_Baseline);
-        Text(&paint.rp, window->Title, static_cast<ULONG>(std::strlen(window->Title)));
-    }
-    if (boxes.close.MaxX >= 0) {
-        DrawSystemGadget(window, GTYP_CLOSE, false);
-    }
-    if (boxes.depth.MaxX >= 0) {
-        DrawSystemGadget(window, GTYP_WDEPTH, false);
-    }
-    if (boxes.zoom.MaxX >= 0) {
-        DrawSystemGadget(window, GTYP_WZOOM, false);
-    }
-    if (boxes.size.MaxX >= 0) {
-        DrawSystemGadget(window, GTYP_SIZING, false);
-    }
-}
-
 WindowRecord* FrontmostOn(ScreenRecord* screen, const WindowRecord* except)
 {
     for (auto it = screen->windows.rbegin(); it != screen->windows.rend(); ++it) {
@@ -233,72 +284,81 @@ WindowRecord* FrontmostOn(ScreenRecord* screen, const WindowRecord* except)
     return nullptr;
 }
 
-} // namespace
-
-void DrawSystemGadget(WindowRecord* window, UWORD systemType, bool selected)
+// Input in progress on a closing window ends with it; the frontmost window left on the
+// screen becomes active, so that the keyboard keeps a target.
+void EndInputTo(WindowRecord* record)
 {
-    const SystemGadgetBoxes boxes = BoxesOf(window);
-    FramePainter paint(window);
-    const UWORD fill = selected ? SHADOWPEN : ((window->Flags & WFLG_WINDOWACTIVE) != 0 ? FILLPEN : BACKGROUNDPEN);
-    Rectangle box{0, 0, -1, -1};
-    switch (systemType) {
-    case GTYP_CLOSE: box = boxes.close; break;
-    case GTYP_WDEPTH: box = boxes.depth; break;
-    case GTYP_WZOOM: box = boxes.zoom; break;
-    case GTYP_SIZING: box = boxes.size; break;
-    default: return;
+    auto& state = Intuition();
+    if (state.pressed.window == record) {
+        state.pressed = {};
     }
-    if (box.MaxX < box.MinX) {
+    if (state.drag.window == record) {
+        state.drag = {};
+    }
+    // A strip shown for the window points into it: it goes without a pick.
+    if (MenuIsOpen() && Menus().open.window == record) {
+        ResetMenus();
+    }
+    if (state.active != record) {
         return;
     }
-    const int x0 = box.MinX, y0 = box.MinY, x1 = box.MaxX, y1 = box.MaxY;
-    paint.Fill(fill, x0, y0, x1, y1);
-    paint.Bevel(x0, y0, x1, y1, selected);
-    const int cx = (x0 + x1) / 2;
-    const int cy = (y0 + y1) / 2;
-    switch (systemType) {
-    case GTYP_CLOSE:
-        paint.Fill(SHINEPEN, cx - 2, cy - 2, cx + 2, cy + 2);
-        paint.Outline(SHADOWPEN, cx - 3, cy - 3, cx + 3, cy + 3);
-        break;
-    case GTYP_WDEPTH:
-        paint.Outline(SHADOWPEN, cx - 7, cy - 3, cx + 1, cy + 2);
-        paint.Fill(SHINEPEN, cx - 3, cy - 1, cx + 5, cy + 4);
-        paint.Outline(SHADOWPEN, cx - 3, cy - 1, cx + 5, cy + 4);
-        break;
-    case GTYP_WZOOM:
-        paint.Outline(SHADOWPEN, cx - 6, cy - 3, cx + 6, cy + 3);
-        paint.Fill(SHINEPEN, cx - 5, cy - 2, cx - 1, cy + 2);
-        break;
-    case GTYP_SIZING:
-        paint.Outline(SHADOWPEN, cx - 5, cy - 3, cx + 5, cy + 3);
-        paint.Fill(SHINEPEN, cx - 4, cy - 2, cx - 1, cy);
-        break;
-    default: break;
+    state.active = nullptr;
+    UpdatePointer();
+    if (WindowRecord* next = FrontmostOn(record->screen, record)) {
+        SetActiveWindow(next);
+    } else {
+        DrawScreenTitleBar(record->screen);
     }
 }
 
-UWORD SystemGadgetAt(const WindowRecord* window, int x, int y)
+// Queued messages are taken back; the ones the program still holds stay valid and are
+// recycled when it replies them.
+void ReleaseMessages(WindowRecord* record)
 {
-    const SystemGadgetBoxes boxes = BoxesOf(window);
-    if (Inside(boxes.close, x, y)) {
-        return GTYP_CLOSE;
+    TakeBackQueuedMessages(record);
+    for (auto& message : Intuition().messages) {
+        if (message->owner == record) {
+            message->owner = nullptr;
+        }
     }
-    if (Inside(boxes.depth, x, y)) {
-        return GTYP_WDEPTH;
-    }
-    if (Inside(boxes.zoom, x, y)) {
-        return GTYP_WZOOM;
-    }
-    if (Inside(boxes.size, x, y)) {
-        return GTYP_SIZING;
-    }
-    if (boxes.titleBar && (window->Flags & WFLG_DRAGBAR) != 0 && y >= 0 && y < window->BorderTop && x >= 0 &&
-        x < window->Width) {
-        return GTYP_WDRAGGING;
-    }
-    return 0;
+    DeleteMsgPort(record->UserPort);
+    record->UserPort = nullptr;
 }
+
+// A bitmap of the new size with as much of the old content as fits; false without memory.
+bool Resize(WindowRecord* record, LONG width, LONG height)
+{
+    BitMap* bitmap =
+        AllocBitMap(static_cast<ULONG>(width), static_cast<ULONG>(height), record->bitmap->Depth, BMF_CLEAR, nullptr);
+    if (bitmap == nullptr) {
+        Fail("ChangeWindowBox: no memory for the new size");
+        return false;
+    }
+    BltBitMap(record->bitmap, 0, 0, bitmap, 0, 0, std::min<LONG>(width, record->Width),
+              std::min<LONG>(height, record->Height), 0xC0, 0xFF, nullptr);
+    FreeBitMap(record->bitmap);
+    record->bitmap = bitmap;
+    record->rastPort.BitMap = bitmap;
+    record->Width = static_cast<WORD>(width);
+    record->Height = static_cast<WORD>(height);
+    record->GZZWidth = static_cast<WORD>(width - record->BorderLeft - record->BorderRight);
+    record->GZZHeight = static_cast<WORD>(height - record->BorderTop - record->BorderBottom);
+    return true;
+}
+
+// Keeps intuition's copy of a title; null clears it.
+void CopyTitle(std::string& copy, STRPTR& shown, CONST_STRPTR title)
+{
+    if (title == nullptr) {
+        copy.clear();
+        shown = nullptr;
+    } else {
+        copy = title;
+        shown = copy.data();
+    }
+}
+
+} // namespace
 
 void RaiseWindow(WindowRecord* window)
 {
@@ -333,289 +393,47 @@ void SetActiveWindow(WindowRecord* window)
     UpdatePointer();
 }
 
-Rectangle GadgetBox(const WindowRecord* window, const Gadget* gadget)
-{
-    int left = gadget->LeftEdge;
-    int top = gadget->TopEdge;
-    int width = gadget->Width;
-    int height = gadget->Height;
-    if ((gadget->Flags & GFLG_RELRIGHT) != 0) {
-        left += window->Width - 1;
-    }
-    if ((gadget->Flags & GFLG_RELBOTTOM) != 0) {
-        top += window->Height - 1;
-    }
-    if ((gadget->Flags & GFLG_RELWIDTH) != 0) {
-        width += window->Width;
-    }
-    if ((gadget->Flags & GFLG_RELHEIGHT) != 0) {
-        height += window->Height;
-    }
-    return {static_cast<WORD>(left), static_cast<WORD>(top), static_cast<WORD>(left + width - 1),
-            static_cast<WORD>(top + height - 1)};
-}
-
-Gadget* GadgetAt(WindowRecord* window, int x, int y)
-{
-    for (Gadget* gadget = window->FirstGadget; gadget != nullptr; gadget = gadget->NextGadget) {
-        // Disabled gadgets, and ones with nothing to report, let the click through.
-        if ((gadget->Flags & GFLG_DISABLED) != 0 || gadget->Width <= 0 || gadget->Height <= 0 ||
-            (gadget->Activation & (GACT_RELVERIFY | GACT_IMMEDIATE)) == 0) {
-            continue;
-        }
-        if (Inside(GadgetBox(window, gadget), x, y)) {
-            return gadget;
-        }
-    }
-    return nullptr;
-}
-
-void RenderGadget(WindowRecord* window, Gadget* gadget)
-{
-    if (RenderGadToolsGadget(window, gadget)) {
-        return;
-    }
-    const Rectangle box = GadgetBox(window, gadget);
-    RastPort rp;
-    InitRastPort(&rp);
-    rp.BitMap = window->bitmap;
-    SetFont(&rp, window->screen->font);
-    const bool selected = (gadget->Flags & GFLG_SELECTED) != 0;
-    if ((gadget->Flags & GFLG_GADGIMAGE) != 0 && gadget->GadgetRender != nullptr) {
-        const auto* image = static_cast<const Image*>(gadget->GadgetRender);
-        if (selected && (gadget->Flags & GFLG_GADGHIGHBITS) == GFLG_GADGHIMAGE && gadget->SelectRender != nullptr) {
-            image = static_cast<const Image*>(gadget->SelectRender);
-        }
-        DrawImage(&rp, image, box.MinX, box.MinY);
-    }
-    if (gadget->GadgetText != nullptr && (gadget->Flags & GFLG_LABELMASK) == GFLG_LABELITEXT) {
-        PrintIText(&rp, gadget->GadgetText, box.MinX, box.MinY);
-    }
-    if (selected && (gadget->Flags & GFLG_GADGHIGHBITS) == GFLG_GADGHCOMP) {
-        SetDrMd(&rp, COMPLEMENT);
-        RectFill(&rp, box.MinX, box.MinY, box.MaxX, box.MaxY);
-    }
-}
-
 } // namespace internal
 
 using namespace internal;
 
 Window* OpenWindowTagList(const NewWindow* newWindow, const TagItem* tags)
 {
-    auto& state = Intuition();
     if (newWindow != nullptr) {
         return Fail("OpenWindowTagList: only the tag interface is provided (NewWindow must be null)");
     }
-    ScreenRecord* screen = nullptr;
-    bool visitor = false;
-    if (auto* custom = reinterpret_cast<Screen*>(GetTagData(WA_CustomScreen, 0, tags))) {
-        if (!IsOpenScreen(custom)) {
-            return Fail("OpenWindowTagList: the custom screen is not open");
-        }
-        screen = Record(custom);
-    } else if (auto* pub = reinterpret_cast<Screen*>(GetTagData(WA_PubScreen, 0, tags))) {
-        if (!IsOpenScreen(pub)) {
-            return Fail("OpenWindowTagList: the public screen is not open");
-        }
-        screen = Record(pub);
-    } else {
-        const auto* name = reinterpret_cast<const char*>(GetTagData(WA_PubScreenName, 0, tags));
-        Screen* locked = LockPubScreen(name);
-        if (locked == nullptr && name != nullptr && GetTagData(WA_PubScreenFallBack, FALSE, tags) != 0) {
-            locked = LockPubScreen(nullptr);
-        }
-        if (locked == nullptr) {
-            return Fail(std::string("OpenWindowTagList: no screen to open on (") + state.lastError + ")");
-        }
-        // A visitor keeps the public screen locked while it is open.
-        screen = Record(locked);
-        visitor = true;
+    VisitorLock visitor;
+    ScreenRecord* screen = ScreenFor(tags, visitor);
+    if (screen == nullptr) {
+        return nullptr;
     }
-    auto releaseVisitor = [&] {
-        if (visitor) {
-            UnlockPubScreen(nullptr, screen);
-        }
-    };
-
-    ULONG flags = static_cast<ULONG>(GetTagData(WA_Flags, 0, tags));
-    ApplyBooleanTag(tags, WA_SizeGadget, WFLG_SIZEGADGET, flags);
-    ApplyBooleanTag(tags, WA_DragBar, WFLG_DRAGBAR, flags);
-    ApplyBooleanTag(tags, WA_DepthGadget, WFLG_DEPTHGADGET, flags);
-    ApplyBooleanTag(tags, WA_CloseGadget, WFLG_CLOSEGADGET, flags);
-    ApplyBooleanTag(tags, WA_Backdrop, WFLG_BACKDROP, flags);
-    ApplyBooleanTag(tags, WA_ReportMouse, WFLG_REPORTMOUSE, flags);
-    ApplyBooleanTag(tags, WA_NoCareRefresh, WFLG_NOCAREREFRESH, flags);
-    ApplyBooleanTag(tags, WA_Borderless, WFLG_BORDERLESS, flags);
-    ApplyBooleanTag(tags, WA_Activate, WFLG_ACTIVATE, flags);
-    ApplyBooleanTag(tags, WA_RMBTrap, WFLG_RMBTRAP, flags);
-    ApplyBooleanTag(tags, WA_SimpleRefresh, WFLG_SIMPLE_REFRESH, flags);
-    ApplyBooleanTag(tags, WA_SizeBRight, WFLG_SIZEBRIGHT, flags);
-    ApplyBooleanTag(tags, WA_SizeBBottom, WFLG_SIZEBBOTTOM, flags);
-    // FIXME: gimme-zero-zero windows draw like plain ones (with borders in their RastPort).
-    ApplyBooleanTag(tags, WA_GimmeZeroZero, WFLG_GIMMEZEROZERO, flags);
-    if (GetTagData(WA_SmartRefresh, FALSE, tags) != 0) {
-        flags &= ~WFLG_REFRESHBITS;
-    }
-    const auto* zoom = reinterpret_cast<const WORD*>(GetTagData(WA_Zoom, 0, tags));
-    if (zoom != nullptr) {
-        flags |= WFLG_HASZOOM;
-    }
-    flags &= ~(WFLG_WINDOWACTIVE | WFLG_ZOOMED | WFLG_MENUSTATE | WFLG_INREQUEST);
-    if (visitor) {
-        flags |= WFLG_VISITOR;
-    }
+    const ULONG flags = FlagsFrom(tags, visitor != nullptr);
     const auto* title = reinterpret_cast<const char*>(GetTagData(WA_Title, 0, tags));
-
-    // Borders: a title bar as high as the screen's, the screen's defaults around the rest; the
-    // size gadget widens the border it sits in (the bottom one unless told otherwise).
-    int borderLeft = screen->WBorLeft;
-    int borderRight = screen->WBorRight;
-    int borderBottom = screen->WBorBottom;
-    int borderTop = HasTitleBar(flags, title) ? screen->BarHeight + 1 : screen->WBorTop;
-    if ((flags & WFLG_BORDERLESS) != 0) {
-        borderLeft = borderRight = borderBottom = 0;
-        borderTop = HasTitleBar(flags, title) ? screen->BarHeight + 1 : 0;
+    const Borders borders = BordersFor(screen, flags, title);
+    const std::optional<WindowBox> box = BoxFor(screen, borders, tags);
+    if (!box) {
+        return nullptr;
     }
-    if ((flags & WFLG_SIZEGADGET) != 0) {
-        if ((flags & (WFLG_SIZEBRIGHT | WFLG_SIZEBBOTTOM)) == 0) {
-            flags |= WFLG_SIZEBBOTTOM;
-        }
-        if ((flags & WFLG_SIZEBRIGHT) != 0) {
-            borderRight = std::max(borderRight, kSizeGadgetWidth);
-        }
-        if ((flags & WFLG_SIZEBBOTTOM) != 0) {
-            borderBottom = std::max(borderBottom, kSizeGadgetHeight);
-        }
-    }
-
-    LONG left = static_cast<LONG>(GetTagData(WA_Left, 0, tags));
-    LONG top = static_cast<LONG>(GetTagData(WA_Top, 0, tags));
-    LONG width = screen->Width - left;
-    LONG height = screen->Height - top;
-    if (const TagItem* inner = FindTagItem(WA_InnerWidth, tags)) {
-        width = static_cast<LONG>(inner->ti_Data) + borderLeft + borderRight;
-    } else if (const TagItem* outer = FindTagItem(WA_Width, tags)) {
-        width = static_cast<LONG>(outer->ti_Data);
-    }
-    if (const TagItem* inner = FindTagItem(WA_InnerHeight, tags)) {
-        height = static_cast<LONG>(inner->ti_Data) + borderTop + borderBottom;
-    } else if (const TagItem* outer = FindTagItem(WA_Height, tags)) {
-        height = static_cast<LONG>(outer->ti_Data);
-    }
-    if (width < 1 || height < 1) {
-        releaseVisitor();
-        return Fail("OpenWindowTagList: size " + std::to_string(width) + " x " + std::to_string(height) +
-                    " is empty");
-    }
-    if (GetTagData(WA_AutoAdjust, FALSE, tags) != 0) {
-        width = std::min<LONG>(width, screen->Width);
-        height = std::min<LONG>(height, screen->Height);
-        left = std::clamp<LONG>(left, 0, screen->Width - width);
-        top = std::clamp<LONG>(top, 0, screen->Height - height);
-    } else if (left < 0 || top < 0 || left + width > screen->Width || top + height > screen->Height) {
-        releaseVisitor();
-        return Fail("OpenWindowTagList: the window does not fit on its screen");
-    }
-
     const auto idcmp = static_cast<ULONG>(GetTagData(WA_IDCMP, 0, tags));
-    MsgPort* userPort = nullptr;
-    if (idcmp != 0) {
-        userPort = CreateMsgPort();
-        if (userPort == nullptr) {
-            releaseVisitor();
-            return Fail("OpenWindowTagList: no message port for the window (no signal bit left)");
-        }
+    MsgPort* userPort = idcmp != 0 ? CreateMsgPort() : nullptr;
+    if (idcmp != 0 && userPort == nullptr) {
+        return Fail("OpenWindowTagList: no message port for the window (no signal bit left)");
     }
-    BitMap* bitmap = AllocBitMap(static_cast<ULONG>(width), static_cast<ULONG>(height), screen->BitMap.Depth,
+    BitMap* bitmap = AllocBitMap(static_cast<ULONG>(box->width), static_cast<ULONG>(box->height), screen->BitMap.Depth,
                                  BMF_CLEAR, nullptr);
     if (bitmap == nullptr) {
         DeleteMsgPort(userPort);
-        releaseVisitor();
         return Fail("OpenWindowTagList: no memory for the window's bitmap");
     }
-
-    auto record = std::make_unique<WindowRecord>();
-    WindowRecord* window = record.get();
-    static_cast<Window&>(*window) = Window{};
-    window->screen = screen;
-    window->WScreen = screen;
-    window->bitmap = bitmap;
-    window->LeftEdge = static_cast<WORD>(left);
-    window->TopEdge = static_cast<WORD>(top);
-    window->Width = static_cast<WORD>(width);
-    window->Height = static_cast<WORD>(height);
-    window->BorderLeft = static_cast<BYTE>(borderLeft);
-    window->BorderTop = static_cast<BYTE>(borderTop);
-    window->BorderRight = static_cast<BYTE>(borderRight);
-    window->BorderBottom = static_cast<BYTE>(borderBottom);
-    window->GZZWidth = static_cast<WORD>(width - borderLeft - borderRight);
-    window->GZZHeight = static_cast<WORD>(height - borderTop - borderBottom);
-    // Limits of 0 mean the window's own size, as on the platform; ~0 maxima mean the screen's.
-    auto limit = [&](Tag tag, LONG current, LONG screenSize) {
-        const auto value = static_cast<LONG>(GetTagData(tag, 0, tags));
-        if (value == 0) {
-            return current;
-        }
-        if (value < 0 || value > screenSize) {
-            return screenSize;
-        }
-        return value;
-    };
-    window->MinWidth = static_cast<WORD>(std::min<LONG>(limit(WA_MinWidth, width, screen->Width), width));
-    window->MinHeight = static_cast<WORD>(std::min<LONG>(limit(WA_MinHeight, height, screen->Height), height));
-    window->MaxWidth = static_cast<UWORD>(std::max<LONG>(limit(WA_MaxWidth, width, screen->Width), width));
-    window->MaxHeight = static_cast<UWORD>(std::max<LONG>(limit(WA_MaxHeight, height, screen->Height), height));
-    window->Flags = flags;
-    window->IDCMPFlags = idcmp;
-    window->UserPort = userPort;
-    window->WindowPort = &state.replyPort;
-    window->DetailPen = static_cast<UBYTE>(GetTagData(WA_DetailPen, screen->DetailPen, tags));
-    window->BlockPen = static_cast<UBYTE>(GetTagData(WA_BlockPen, screen->BlockPen, tags));
-    window->mouseQueue = std::max(1, static_cast<int>(GetTagData(WA_MouseQueue, 5, tags)));
-    if (title != nullptr) {
-        window->title = title;
-        window->Title = window->title.data();
-    }
-    if (const auto* screenTitle = reinterpret_cast<const char*>(GetTagData(WA_ScreenTitle, 0, tags))) {
-        window->screenTitle = screenTitle;
-        window->ScreenTitle = window->screenTitle.data();
-    }
-    if (zoom != nullptr) {
-        window->zoomLeft = zoom[0];
-        window->zoomTop = zoom[1];
-        window->zoomWidth = zoom[2];
-        window->zoomHeight = zoom[3];
-    } else {
-        window->zoomLeft = window->LeftEdge;
-        window->zoomTop = window->TopEdge;
-        window->zoomWidth = window->MinWidth;
-        window->zoomHeight = window->MinHeight;
-    }
-
-    InitRastPort(&window->rastPort);
-    window->rastPort.BitMap = bitmap;
-    window->rastPort.Layer = &window->layer;
-    SetFont(&window->rastPort, screen->font);
-    window->RPort = &window->rastPort;
-    window->BorderRPort = &window->rastPort;
-    window->IFont = screen->font;
-    window->layer.rp = &window->rastPort;
-    window->layer.Window = window;
-    window->WLayer = &window->layer;
-    window->FirstGadget = reinterpret_cast<Gadget*>(GetTagData(WA_Gadgets, 0, tags));
-    window->openSerial = state.nextSerial++;
-
-    state.windows.push_back(std::move(record));
-    PlaceInFront(window);
-    RelinkScreenWindows(screen);
-    DrawFrame(window);
-    RefreshGList(window->FirstGadget, window, nullptr, -1);
-    if ((flags & WFLG_ACTIVATE) != 0) {
-        SetActiveWindow(window);
-    }
-    Touch();
-    return window;
+    std::unique_ptr<WindowRecord> record = NewRecord(screen, *box, borders, tags);
+    AttachBitMap(record.get(), bitmap);
+    record->Flags = flags;
+    record->IDCMPFlags = idcmp;
+    record->UserPort = userPort;
+    CopyTitle(record->title, record->Title, title);
+    record->FirstGadget = reinterpret_cast<Gadget*>(GetTagData(WA_Gadgets, 0, tags));
+    visitor.release(); // given back when the window closes
+    return ShowNewWindow(std::move(record));
 }
 
 void CloseWindow(Window* window)
@@ -626,35 +444,8 @@ void CloseWindow(Window* window)
     }
     WindowRecord* record = Record(window);
     ScreenRecord* screen = record->screen;
-    if (state.pressed.window == record) {
-        state.pressed = {};
-    }
-    if (state.drag.window == record) {
-        state.drag = {};
-    }
-    // A strip shown for the window points into it: it goes without a pick.
-    if (MenuIsOpen() && Menus().open.window == record) {
-        ResetMenus();
-    }
-    if (state.active == record) {
-        // The frontmost window left on the screen takes over, so the keyboard keeps a target.
-        state.active = nullptr;
-        UpdatePointer();
-        if (WindowRecord* next = FrontmostOn(screen, record)) {
-            SetActiveWindow(next);
-        } else {
-            DrawScreenTitleBar(screen);
-        }
-    }
-    TakeBackQueuedMessages(record);
-    // Messages the program still holds stay valid; they are recycled when it replies them.
-    for (auto& message : state.messages) {
-        if (message->owner == record) {
-            message->owner = nullptr;
-        }
-    }
-    DeleteMsgPort(record->UserPort);
-    record->UserPort = nullptr;
+    EndInputTo(record);
+    ReleaseMessages(record);
     std::erase(screen->windows, record);
     FreeBitMap(record->bitmap);
     record->bitmap = nullptr;
@@ -684,22 +475,8 @@ void ChangeWindowBox(Window* window, LONG left, LONG top, LONG width, LONG heigh
     if (!resized && left == record->LeftEdge && top == record->TopEdge) {
         return;
     }
-    if (resized) {
-        BitMap* bitmap = AllocBitMap(static_cast<ULONG>(width), static_cast<ULONG>(height),
-                                     record->bitmap->Depth, BMF_CLEAR, nullptr);
-        if (bitmap == nullptr) {
-            Fail("ChangeWindowBox: no memory for the new size");
-            return;
-        }
-        BltBitMap(record->bitmap, 0, 0, bitmap, 0, 0, std::min<LONG>(width, record->Width),
-                  std::min<LONG>(height, record->Height), 0xC0, 0xFF, nullptr);
-        FreeBitMap(record->bitmap);
-        record->bitmap = bitmap;
-        record->rastPort.BitMap = bitmap;
-        record->Width = static_cast<WORD>(width);
-        record->Height = static_cast<WORD>(height);
-        record->GZZWidth = static_cast<WORD>(width - record->BorderLeft - record->BorderRight);
-        record->GZZHeight = static_cast<WORD>(height - record->BorderTop - record->BorderBottom);
+    if (resized && !Resize(record, width, height)) {
+        return;
     }
     record->LeftEdge = static_cast<WORD>(left);
     record->TopEdge = static_cast<WORD>(top);
@@ -716,43 +493,6 @@ void ChangeWindowBox(Window* window, LONG left, LONG top, LONG width, LONG heigh
         }
     }
     SendIntuiMessage(record, IDCMP_CHANGEWINDOW, CWCODE_MOVESIZE, nullptr);
-}
-
-void MoveWindow(Window* window, LONG dx, LONG dy)
-{
-    if (IsOpenWindow(window)) {
-        ChangeWindowBox(window, window->LeftEdge + dx, window->TopEdge + dy, window->Width, window->Height);
-    }
-}
-
-void SizeWindow(Window* window, LONG dx, LONG dy)
-{
-    if (IsOpenWindow(window)) {
-        ChangeWindowBox(window, window->LeftEdge, window->TopEdge, window->Width + dx, window->Height + dy);
-    }
-}
-
-BOOL WindowLimits(Window* window, LONG minWidth, LONG minHeight, ULONG maxWidth, ULONG maxHeight)
-{
-    if (!IsOpenWindow(window)) {
-        return FALSE;
-    }
-    BOOL inside = TRUE;
-    auto apply = [&](LONG value, LONG current, auto& field, bool isMinimum) {
-        if (value == 0) {
-            return;
-        }
-        if (isMinimum ? value > current : value < current) {
-            inside = FALSE;
-            return;
-        }
-        field = static_cast<std::remove_reference_t<decltype(field)>>(value);
-    };
-    apply(minWidth, window->Width, window->MinWidth, true);
-    apply(minHeight, window->Height, window->MinHeight, true);
-    apply(static_cast<LONG>(std::min<ULONG>(maxWidth, 0x7FFF)), window->Width, window->MaxWidth, false);
-    apply(static_cast<LONG>(std::min<ULONG>(maxHeight, 0x7FFF)), window->Height, window->MaxHeight, false);
-    return inside;
 }
 
 void WindowToFront(Window* window)
@@ -821,36 +561,16 @@ void SetWindowTitles(Window* window, CONST_STRPTR windowTitle, CONST_STRPTR scre
     WindowRecord* record = Record(window);
     const auto* keep = reinterpret_cast<CONST_STRPTR>(~static_cast<IPTR>(0));
     if (windowTitle != keep) {
-        if (windowTitle == nullptr) {
-            record->title.clear();
-            record->Title = nullptr;
-        } else {
-            record->title = windowTitle;
-            record->Title = record->title.data();
-        }
+        CopyTitle(record->title, record->Title, windowTitle);
         DrawFrame(record);
     }
     if (screenTitle != keep) {
-        if (screenTitle == nullptr) {
-            record->screenTitle.clear();
-            record->ScreenTitle = nullptr;
-        } else {
-            record->screenTitle = screenTitle;
-            record->ScreenTitle = record->screenTitle.data();
-        }
+        CopyTitle(record->screenTitle, record->ScreenTitle, screenTitle);
         if (Intuition().active == record) {
             DrawScreenTitleBar(record->screen);
         }
     }
     Touch();
-}
-
-void RefreshWindowFrame(Window* window)
-{
-    if (IsOpenWindow(window)) {
-        DrawFrame(Record(window));
-        Touch();
-    }
 }
 
 BOOL ModifyIDCMP(Window* window, ULONG flags)
@@ -884,88 +604,6 @@ void EndRefresh(Window* window, BOOL complete)
     if (IsOpenWindow(window) && complete) {
         window->Flags &= ~WFLG_WINDOWREFRESH;
     }
-}
-
-UWORD AddGList(Window* window, Gadget* gadget, UWORD position, WORD numGad, Requester* requester)
-{
-    (void)requester;
-    if (!IsOpenWindow(window) || gadget == nullptr) {
-        return 0xFFFF;
-    }
-    Gadget* last = gadget;
-    for (WORD n = 1; (numGad < 0 || n < numGad) && last->NextGadget != nullptr; ++n) {
-        last = last->NextGadget;
-    }
-    Gadget** link = &window->FirstGadget;
-    UWORD index = 0;
-    while (*link != nullptr && index < position) {
-        link = &(*link)->NextGadget;
-        ++index;
-    }
-    last->NextGadget = *link;
-    *link = gadget;
-    return index;
-}
-
-UWORD RemoveGList(Window* window, Gadget* gadget, WORD numGad)
-{
-    if (!IsOpenWindow(window) || gadget == nullptr) {
-        return 0xFFFF;
-    }
-    Gadget** link = &window->FirstGadget;
-    UWORD index = 0;
-    while (*link != nullptr && *link != gadget) {
-        link = &(*link)->NextGadget;
-        ++index;
-    }
-    if (*link == nullptr) {
-        return 0xFFFF;
-    }
-    Gadget* last = gadget;
-    for (WORD n = 1; (numGad < 0 || n < numGad) && last->NextGadget != nullptr; ++n) {
-        last = last->NextGadget;
-    }
-    *link = last->NextGadget;
-    last->NextGadget = nullptr;
-    auto& pressed = Intuition().pressed;
-    for (Gadget* g = gadget; g != nullptr; g = g->NextGadget) {
-        if (pressed.gadget == g) {
-            pressed = {};
-        }
-    }
-    return index;
-}
-
-void RefreshGList(Gadget* gadgets, Window* window, Requester* requester, WORD numGad)
-{
-    (void)requester;
-    if (!IsOpenWindow(window)) {
-        return;
-    }
-    WORD n = 0;
-    for (Gadget* gadget = gadgets; gadget != nullptr && (numGad < 0 || n < numGad); gadget = gadget->NextGadget, ++n) {
-        RenderGadget(Record(window), gadget);
-    }
-    Touch();
-}
-
-UWORD AddGadget(Window* window, Gadget* gadget, UWORD position)
-{
-    if (gadget == nullptr) {
-        return 0xFFFF;
-    }
-    Gadget* rest = gadget->NextGadget;
-    gadget->NextGadget = nullptr;
-    const UWORD index = AddGList(window, gadget, position, 1, nullptr);
-    if (index == 0xFFFF) {
-        gadget->NextGadget = rest;
-    }
-    return index;
-}
-
-UWORD RemoveGadget(Window* window, Gadget* gadget)
-{
-    return RemoveGList(window, gadget, 1);
 }
 
 } // namespace amiga

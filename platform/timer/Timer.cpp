@@ -138,45 +138,4 @@ void GetSysTime(timeval* dest)
     dest->tv_micro = static_cast<ULONG>(positive % 1000000u);
 }
 
-void AddTime(timeval* dest, const timeval* source)
-{
-    if (dest == nullptr || source == nullptr) {
-        return;
-    }
-    ULONG micro = dest->tv_micro + source->tv_micro;
-    ULONG secs = dest->tv_secs + source->tv_secs;
-    if (micro >= 1000000u) {
-        micro -= 1000000u;
-        ++secs;
-    }
-    dest->tv_secs = secs;
-    dest->tv_micro = micro;
-}
-
-void SubTime(timeval* dest, const timeval* source)
-{
-    if (dest == nullptr || source == nullptr) {
-        return;
-    }
-    ULONG secs = dest->tv_secs - source->tv_secs;
-    ULONG micro = dest->tv_micro;
-    if (micro < source->tv_micro) {
-        micro += 1000000u;
-        --secs;
-    }
-    dest->tv_secs = secs;
-    dest->tv_micro = micro - source->tv_micro;
-}
-
-LONG CmpTime(const timeval* dest, const timeval* source)
-{
-    if (dest->tv_secs != source->tv_secs) {
-        return dest->tv_secs > source->tv_secs ? -1 : 1;
-    }
-    if (dest->tv_micro != source->tv_micro) {
-        return dest->tv_micro > source->tv_micro ? -1 : 1;
-    }
-    return 0;
-}
-
 } // namespace amiga

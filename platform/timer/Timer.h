@@ -37,8 +37,5 @@ struct timerequest {
 
 // The timer device's library calls. The system time is seconds since 1 January 1978.
 void GetSysTime(timeval* dest);
-void AddTime(timeval* dest, const timeval* source);
-void SubTime(timeval* dest, const timeval* source);
-LONG CmpTime(const timeval* dest, const timeval* source); // -1 when dest > source, 0, +1
 
 } // namespace amiga

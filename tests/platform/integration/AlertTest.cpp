@@ -43,7 +43,7 @@ protected:
         SetRGB32(&screen->ViewPort, kAmber, 0xF0000000, 0xA0000000, 0x10000000);
         SetRGB32(&screen->ViewPort, kRed, 0xE0000000, 0x10000000, 0x10000000);
         window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640,
-                                WA_Height, 480, WA_Backdrop, TRUE, WA_Borderless, TRUE, WA_Activate, TRUE,
+                                WA_Height, 480, WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE,
                                 WA_IDCMP, IDCMP_MOUSEBUTTONS, TAG_DONE);
         ASSERT_NE(window, nullptr);
         SetAPen(window->RPort, 4);

@@ -191,16 +191,16 @@ TEST_F(GadToolsTest, GadgetListsCanBeExtendedAndShortened)
     Gadget* lateGadget = CreateGadgetA(BUTTON_KIND, extraHead, &late, nullptr);
     ASSERT_NE(lateGadget, nullptr);
     extraHead->NextGadget = nullptr;
-    EXPECT_EQ(AddGadget(window, lateGadget, static_cast<UWORD>(~0)), 1);
+    EXPECT_EQ(AddGList(window, lateGadget, static_cast<UWORD>(~0), 1, nullptr), 1);
     EXPECT_EQ(context->NextGadget, lateGadget);
     RefreshGList(lateGadget, window, nullptr, 1);
     InjectClick(130, 145);
     auto messages = GadgetMessages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].IAddress, lateGadget);
-    EXPECT_EQ(RemoveGadget(window, lateGadget), 1);
+    EXPECT_EQ(RemoveGList(window, lateGadget, 1), 1);
     EXPECT_EQ(context->NextGadget, nullptr);
-    EXPECT_EQ(RemoveGadget(window, lateGadget), 0xFFFF);
+    EXPECT_EQ(RemoveGList(window, lateGadget, 1), 0xFFFF);
     FreeGadgets(extraHead);
     FreeGadgets(lateGadget);
 }

@@ -201,18 +201,18 @@ TEST_F(InputTest, DragBarMovesAndDepthGadgetReordersWindows)
 
 TEST_F(InputTest, SizeGadgetResizesWithinTheLimits)
 {
-    Window* window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100, WA_Top, 100, WA_Width, 200,
-                                    WA_Height, 100, WA_MinWidth, 80, WA_MinHeight, 50, WA_MaxWidth, 400,
-                                    WA_MaxHeight, 300, WA_SizeGadget, TRUE, WA_DragBar, TRUE, WA_IDCMP,
-                                    IDCMP_NEWSIZE, TAG_DONE);
+    Window* window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100, WA_Top, 100, WA_Width, 260,
+                                    WA_Height, 130, WA_MinWidth, 80, WA_MinHeight, 50, WA_SizeGadget, TRUE,
+                                    WA_DragBar, TRUE, WA_IDCMP, IDCMP_NEWSIZE, TAG_DONE);
     ASSERT_NE(window, nullptr);
-    InjectDrag(100 + 195, 100 + 95, 100 + 255, 100 + 125);
-    EXPECT_EQ(window->Width, 260);
-    EXPECT_EQ(window->Height, 130);
-    EXPECT_EQ(Classes(Drain(window)), std::vector<ULONG>{IDCMP_NEWSIZE});
     InjectDrag(100 + 255, 100 + 125, 100 + 10, 100 + 10);
     EXPECT_EQ(window->Width, 80);
     EXPECT_EQ(window->Height, 50);
+    EXPECT_EQ(Classes(Drain(window)), std::vector<ULONG>{IDCMP_NEWSIZE});
+    // The maximum is the size it opened at.
+    InjectDrag(100 + 75, 100 + 45, 100 + 400, 100 + 300);
+    EXPECT_EQ(window->Width, 260);
+    EXPECT_EQ(window->Height, 130);
     // The program put it, narrower than its minimum, at the screen's right edge: the size
     // gadget still gives at least the minimum, moving the window in.
     ChangeWindowBox(window, 740, 100, 60, 50);

@@ -43,7 +43,7 @@ protected:
                                 SA_Type, CUSTOMSCREEN, SA_ShowTitle, TRUE, TAG_DONE);
         ASSERT_NE(screen, nullptr) << IntuitionLastError();
         window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640,
-                                WA_Height, 480, WA_Backdrop, TRUE, WA_Borderless, TRUE, WA_Activate, TRUE,
+                                WA_Height, 480, WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE,
                                 WA_IDCMP, IDCMP_MENUPICK | IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
         ASSERT_NE(window, nullptr) << IntuitionLastError();
         visualInfo = GetVisualInfoA(screen, nullptr);

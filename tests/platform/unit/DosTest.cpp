@@ -100,7 +100,6 @@ TEST_F(Dos, FilesWriteReadAndSeek)
     EXPECT_EQ(std::string(buffer, 2), "89");
     EXPECT_EQ(Read(file, buffer, 32), 0) << "end of file";
     EXPECT_EQ(Seek(file, 5, OFFSET_END), -1) << "no seeking past the end";
-    EXPECT_EQ(IoErr(), ERROR_SEEK_ERROR);
     EXPECT_EQ(Seek(file, -20, OFFSET_CURRENT), -1);
     EXPECT_EQ(Close(file), DOSTRUE);
 
@@ -120,7 +119,6 @@ TEST_F(Dos, FilesWriteReadAndSeek)
 TEST_F(Dos, BadNamesAndHandlesFailCleanly)
 {
     EXPECT_EQ(Open(Path("missing").c_str(), MODE_OLDFILE), 0u);
-    EXPECT_EQ(IoErr(), ERROR_OBJECT_NOT_FOUND);
     EXPECT_EQ(Open(dir.Path().c_str(), MODE_OLDFILE), 0u) << "a directory is not a file";
     EXPECT_EQ(Open(nullptr, MODE_OLDFILE), 0u);
     EXPECT_EQ(Open(Path("x").c_str(), 1234), 0u);

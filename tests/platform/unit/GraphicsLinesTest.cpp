@@ -239,30 +239,10 @@ TEST_F(GraphicsLines, BlitsCopyClipAndHandleOverlap)
     // And back to the left.
     BltBitMap(bitmap, 2, 0, bitmap, 0, 0, 6, 1, 0xC0, 0xFF, nullptr);
     EXPECT_EQ(Row(0), "12345656............");
-
-    // Into a RastPort: clipped to its clip rectangle, source beyond the edges ignored.
-    SetClipRect(&rp, 0, 2, 3, 11);
-    BltBitMapRastPort(bitmap, 0, 0, &rp, -2, 2, 100, 1, 0xC0);
-    EXPECT_EQ(Row(2), "3456................");
     EXPECT_EQ(BltBitMap(bitmap, 30, 0, bitmap, 0, 0, 5, 5, 0xC0, 0xFF, nullptr), 0);
     // Coordinates at the ends of their range clip like any others.
     EXPECT_EQ(BltBitMap(bitmap, 0, 0, bitmap, INT32_MIN, INT32_MIN, 10, 10, 0xC0, 0xFF, nullptr), 0);
     EXPECT_EQ(BltBitMap(bitmap, INT32_MAX, 0, bitmap, 0, 0, INT32_MAX, 1, 0xC0, 0xFF, nullptr), 0);
-    BltBitMapRastPort(bitmap, INT32_MIN, 0, &rp, 0, 2, INT32_MAX, 1, 0xC0);
-    EXPECT_EQ(Row(2), "3456................");
-}
-
-TEST_F(GraphicsLines, ScrollRasterMovesContentAndFillsInBackPen)
-{
-    for (int x = 0; x < 5; ++x) {
-        SetAPen(&rp, static_cast<ULONG>(x + 1));
-        WritePixel(&rp, x, 0);
-    }
-    SetBPen(&rp, 9);
-    ScrollRaster(&rp, 2, 0, 0, 0, 5, 0);
-    EXPECT_EQ(Row(0), "345.99..............");
-    ScrollRaster(&rp, 0x7FFFFFFF, 0, 1, 0, 3, 0); // far beyond the rectangle: all cleared
-    EXPECT_EQ(Row(0), "399999..............");
 }
 
 } // namespace

@@ -174,13 +174,6 @@ TEST_F(GraphicsText, LengthsAndSoftStyles)
     Move(&rp, 0, 10);
     Text(&rp, "..", 2);
     EXPECT_EQ(Area(0, 11, 17, 1), (std::vector<std::string>{"################."}));
-
-    struct TextExtent extent {};
-    EXPECT_EQ(TextExtent(&rp, "ab", 2, &extent), 16);
-    EXPECT_EQ(extent.te_Width, 16);
-    EXPECT_EQ(extent.te_Height, 8);
-    EXPECT_EQ(extent.te_Extent.MinY, -6);
-    EXPECT_EQ(extent.te_Extent.MaxY, 1);
 }
 
 TEST_F(GraphicsText, EveryPrintableCharacterHasItsOwnGlyphInBothSizes)

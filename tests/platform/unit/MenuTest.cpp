@@ -345,13 +345,6 @@ TEST_F(MenuTest, CommandKeysPickLikeChoosing)
     EXPECT_EQ(internal::MenuCommandKey(&window, 'x'), MENUNULL);
     EXPECT_EQ(internal::MenuCommandKey(&window, '\0'), MENUNULL);
     EXPECT_EQ(internal::MenuCommandKey(nullptr, 'e'), MENUNULL);
-    OffMenu(&window, FULLMENUNUM(0, NOITEM, 0));
-    EXPECT_EQ(internal::MenuCommandKey(&window, 'e'), MENUNULL);
-    OnMenu(&window, FULLMENUNUM(0, NOITEM, 0));
-    OffMenu(&window, kExitNumber);
-    EXPECT_EQ(internal::MenuCommandKey(&window, 'e'), MENUNULL);
-    OnMenu(&window, kExitNumber);
-    EXPECT_EQ(internal::MenuCommandKey(&window, 'e'), kExitNumber);
 }
 
 TEST_F(MenuTest, ClearingTheStripClosesIt)

@@ -59,20 +59,6 @@ TEST_F(Png, LoadRGB32ReadsRunsUntilTheZeroWord)
     EXPECT_EQ(colorMap->ColorTable[0], 0u);
     EXPECT_NE(colorMap->Changes, before);
 
-    ULONG back[6] = {};
-    GetRGB32(colorMap, 5, 2, back);
-    EXPECT_EQ(back[0], 0xFFFFFFFFu);
-    EXPECT_EQ(back[1], 0x80808080u);
-    EXPECT_EQ(back[3], 0x12121212u);
-
-    const UWORD rgb4[] = {0x0F00, 0x00A5};
-    LoadRGB4(&viewPort, rgb4, 2);
-    EXPECT_EQ(colorMap->ColorTable[0], 0xFF0000u);
-    EXPECT_EQ(colorMap->ColorTable[1], 0x00AA55u);
-    EXPECT_EQ(GetRGB4(colorMap, 1), 0x0A5);
-    SetRGB32(&viewPort, 300, 0, 0, 0); // outside the map: ignored
-    EXPECT_EQ(GetRGB4(colorMap, 300), -1);
-
     ColorMap* small = GetColorMap(4);
     ViewPort smallPort{};
     smallPort.ColorMap = small;

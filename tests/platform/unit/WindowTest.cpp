@@ -3,6 +3,7 @@
 // content that survives a dialog, resizing, depth order, titles and failures.
 #include "platform/testing/InputTesting.h"
 #include "platform/intuition/Intuition.h"
+#include "platform/intuition/State.h"
 #include "platform/testing/Testing.h"
 #include "toolkit/core/Form.h"
 
@@ -226,13 +227,13 @@ TEST_F(WindowTest, ChangeWindowBoxKeepsContentAndReportsTheNewSize)
 
 TEST_F(WindowTest, ZipWindowTogglesBetweenTwoBoxes)
 {
-    const WORD zoom[4] = {5, 15, 120, 70};
     Window* window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100, WA_Top, 100, WA_Width, 300,
-                                    WA_Height, 200, WA_Zoom, zoom, WA_DragBar, TRUE, TAG_DONE);
+                                    WA_Height, 200, WA_MinWidth, 120, WA_MinHeight, 70, WA_DragBar, TRUE, TAG_DONE);
     ASSERT_NE(window, nullptr);
-    ZipWindow(window);
-    EXPECT_EQ(window->LeftEdge, 5);
+    ZipWindow(window); // the other box: its minimum size, in the same place
+    EXPECT_EQ(window->LeftEdge, 100);
     EXPECT_EQ(window->Width, 120);
+    EXPECT_EQ(window->Height, 70);
     EXPECT_NE(window->Flags & WFLG_ZOOMED, 0u);
     ZipWindow(window);
     EXPECT_EQ(window->LeftEdge, 100);
@@ -296,12 +297,24 @@ TEST_F(WindowTest, ActiveWindowsScreenTitleReplacesTheScreensOwn)
     EXPECT_EQ(ComposeScreen(screen).pixels, plain.pixels);
 }
 
+TEST_F(WindowTest, AVisitorHoldsThePublicScreenUntilItCloses)
+{
+    Window* visitor = OpenWindowTags(nullptr, WA_Width, 100, WA_Height, 50, TAG_DONE);
+    ASSERT_NE(visitor, nullptr) << IntuitionLastError();
+    Screen* pub = visitor->WScreen;
+    ASSERT_NE(pub, screen);
+    EXPECT_EQ(OpenWindowTags(nullptr, WA_Width, 2000, WA_Height, 50, TAG_DONE), nullptr);
+    EXPECT_EQ(internal::Record(pub)->locks, 1) << "the visitor's own, none left by the failed window";
+    CloseWindow(visitor);
+    EXPECT_EQ(internal::Record(pub)->locks, 0);
+}
+
 TEST_F(WindowTest, ClosingReclaimsMessagesStillQueued)
 {
     Window* window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Width, 100, WA_Height, 100, WA_IDCMP,
                                     IDCMP_NEWSIZE | IDCMP_ACTIVEWINDOW, WA_Activate, TRUE, TAG_DONE);
     ASSERT_NE(window, nullptr);
-    SizeWindow(window, 10, 10);
+    ChangeWindowBox(window, 0, 0, 110, 110);
     // One message taken and held past the close, the rest left queued.
     IntuiMessage* held = reinterpret_cast<IntuiMessage*>(GetMsg(window->UserPort));
     ASSERT_NE(held, nullptr);

@@ -233,7 +233,8 @@ TEST_F(EventLoopTest, UnknownClassesAreLoggedWithTheirNumber)
 {
     TracedForm* dialog = Dialog("dialog", 200, 150);
     ASSERT_TRUE(ModifyIDCMP(dialog->GetHandle(), dialog->GetHandle()->IDCMPFlags | IDCMP_CHANGEWINDOW));
-    MoveWindow(dialog->GetHandle(), 10, 10);
+    Window* window = dialog->GetHandle();
+    ChangeWindowBox(window, window->LeftEdge + 10, window->TopEdge + 10, window->Width, window->Height);
     InjectCloseRequest();
     RunLoop();
     EXPECT_NE(ReadLog().find("evento non gestito " + Num(static_cast<long>(IDCMP_CHANGEWINDOW)) + "\n"),
