@@ -123,7 +123,9 @@ int main()
     std::sort(latencies.begin(), latencies.end());
     if (latencies.empty())
         return 1;
-    const auto at = [](double q) { return latencies[static_cast<size_t>(q * static_cast<double>(latencies.size() - 1))]; };
+    const auto at = [](double q) {
+        return latencies[static_cast<size_t>(q * static_cast<double>(latencies.size() - 1))];
+    };
     std::printf("Click to handler (%zu)     median %.3f ms   p90 %.3f ms   max %.3f ms   (target <= 1 ms median)\n",
                 latencies.size(), at(0.5), at(0.9), latencies.back());
     screen.Close();

@@ -15,8 +15,8 @@ int main(int, char**)
         std::fprintf(stderr, "FloorWindow: %s\n", SDL_GetError());
         return 1;
     }
-    SDL_Window* window = SDL_CreateWindow("Floor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
-                                          SDL_WINDOW_RESIZABLE);
+    SDL_Window* window =
+        SDL_CreateWindow("Floor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600, SDL_WINDOW_RESIZABLE);
     if (window == nullptr) {
         std::fprintf(stderr, "FloorWindow: %s\n", SDL_GetError());
         SDL_Quit();
@@ -31,8 +31,7 @@ int main(int, char**)
     SDL_Event event;
     bool running = true;
     while (running && SDL_WaitEvent(&event) != 0) {
-        if (event.type == SDL_QUIT ||
-            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
+        if (event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
             running = false;
         }
     }

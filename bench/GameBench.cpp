@@ -116,8 +116,7 @@ int main()
         int colourOnly = 0;
         const std::string proposal = form->GetProposta();
         FormMain::ValutaProposta(proposal, form->GetSequenza(), &exact, &colourOnly);
-        const std::string history =
-            FormMain::AggiungiProposta(form->GetProposte(), proposal, exact, colourOnly);
+        const std::string history = FormMain::AggiungiProposta(form->GetProposte(), proposal, exact, colourOnly);
         form->ImpostaGUI();
         goWithoutSave.push_back(MillisSince(t));
         if (history.empty())
@@ -149,11 +148,9 @@ int main()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("start-up to first presented frame   %8.2f ms\n", startup);
-    std::printf("selector click to frame, with save  %8.3f ms median  (target <= 16 ms)\n",
-                Median(clicks));
+    std::printf("selector click to frame, with save  %8.3f ms median  (target <= 16 ms)\n", Median(clicks));
     std::printf("GO command, with save               %8.3f ms median\n", Median(goTimes));
-    std::printf("GO command without the save         %8.3f ms median  (target <= 1 ms)\n",
-                Median(goWithoutSave));
+    std::printf("GO command without the save         %8.3f ms median  (target <= 1 ms)\n", Median(goWithoutSave));
     std::printf("idle event loop, 10 s               %8.2f ms CPU      (target 0 ms)\n", idleCpu);
     std::printf("peak resident memory                %8.1f MiB\n", usage.ru_maxrss / 1024.0);
     std::filesystem::current_path(folder.parent_path());

@@ -20,8 +20,8 @@ struct Desktop {
 
     Desktop()
     {
-        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600,
-                                SA_Title, "Bench", TAG_DONE);
+        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600, SA_Title,
+                                "Bench", TAG_DONE);
         if (screen == nullptr) {
             std::fprintf(stderr, "IntuitionBench: %s\n", IntuitionLastError());
             return;
@@ -31,9 +31,9 @@ struct Desktop {
         SetAPen(backdrop->RPort, 5);
         RectFill(backdrop->RPort, 0, 0, 799, 599);
         for (int i = 0; i < 3; ++i) {
-            windows[i] = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100 + i * 120, WA_Top,
-                                        80 + i * 90, WA_InnerWidth, 320, WA_InnerHeight, 200, WA_Title, "Window",
-                                        WA_Flags, 0x120E, TAG_DONE);
+            windows[i] =
+                OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100 + i * 120, WA_Top, 80 + i * 90,
+                               WA_InnerWidth, 320, WA_InnerHeight, 200, WA_Title, "Window", WA_Flags, 0x120E, TAG_DONE);
         }
     }
     ~Desktop()

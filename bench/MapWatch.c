@@ -124,8 +124,8 @@ static long WindowPid(Display* display, Window window, Atom pidAtom)
     unsigned long count = 0, after = 0;
     unsigned char* data = NULL;
     long pid = -1;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+            Success &&
         data != NULL && format == 32 && count == 1) {
         pid = *(long*)data;
     }
@@ -271,7 +271,8 @@ int main(int argc, char** argv)
     int early = 0;
     if (waitpid(pid, &early, WNOHANG) == pid) {
         fprintf(stderr, "MapWatch: the program ended while idle (%s %d)\n",
-                WIFSIGNALED(early) ? "signal" : "exit status", WIFSIGNALED(early) ? WTERMSIG(early) : WEXITSTATUS(early));
+                WIFSIGNALED(early) ? "signal" : "exit status",
+                WIFSIGNALED(early) ? WTERMSIG(early) : WEXITSTATUS(early));
         return 1;
     }
     if (rss < 0 || cpuBefore < 0 || cpuAfter < 0) {
@@ -333,7 +334,8 @@ int main(int argc, char** argv)
     XCloseDisplay(display);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         fprintf(stderr, "MapWatch: the program did not exit cleanly (%s %d)\n",
-                WIFSIGNALED(status) ? "signal" : "exit status", WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
+                WIFSIGNALED(status) ? "signal" : "exit status",
+                WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
         return 1;
     }
     printf("%.1f %ld %.0f %.1f %.1f\n", mapped - started, rss, cpuMs, exited - from,

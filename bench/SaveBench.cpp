@@ -21,8 +21,7 @@ namespace {
 
 int syncCalls = 0;
 
-template <typename Function>
-Function Next(const char* name)
+template <typename Function> Function Next(const char* name)
 {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }

@@ -10,12 +10,12 @@
 #include <vector>
 
 // A property of the code under test; a failure stops the run so that libFuzzer keeps the input.
-#define FUZZ_REQUIRE(condition)                                                                  \
-    do {                                                                                         \
-        if (!(condition)) {                                                                      \
-            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                        \
-        }                                                                                        \
+#define FUZZ_REQUIRE(condition)                                                                                        \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition);                      \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)
 
 // A fresh temporary directory made the current one for the whole run, removed at exit; the

@@ -30,8 +30,7 @@ constexpr LONG ID_BODY = MAKE_ID('B', 'O', 'D', 'Y');
 std::string InputFile(const uint8_t* data, size_t size)
 {
     static const int memory = memfd_create("kesa-iff-fuzz", 0);
-    if (memory < 0 || ftruncate(memory, 0) != 0 ||
-        pwrite(memory, data, size, 0) != static_cast<ssize_t>(size)) {
+    if (memory < 0 || ftruncate(memory, 0) != 0 || pwrite(memory, data, size, 0) != static_cast<ssize_t>(size)) {
         return {};
     }
     return "/proc/self/fd/" + std::to_string(memory);
@@ -129,7 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (inLayout) {
                 const auto chunk = declared.find(start);
                 FUZZ_REQUIRE(chunk != declared.end() && start > lastStart);
-                FUZZ_REQUIRE(chunk->second.id == current->cn_ID && chunk->second.size == static_cast<uint64_t>(current->cn_Size));
+                FUZZ_REQUIRE(chunk->second.id == current->cn_ID &&
+                             chunk->second.size == static_cast<uint64_t>(current->cn_Size));
                 lastStart = start;
             }
             if (IsGroup(current->cn_ID) && !readGroups) {

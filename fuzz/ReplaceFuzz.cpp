@@ -14,8 +14,7 @@
 namespace {
 
 // The documented rule, step by step; nothing when it has not settled within the bounds.
-std::optional<std::string> Literally(std::string text, const std::string& search,
-                                     const std::string& replacement)
+std::optional<std::string> Literally(std::string text, const std::string& search, const std::string& replacement)
 {
     if (search.empty())
         return text;

@@ -43,8 +43,7 @@ constexpr int SelectorX[4] = {80, 131, 182, 233};
 constexpr int SecretRowY = 190;
 constexpr int SelectorY = 241;
 
-template <typename T>
-void DeleteAndClear(T*& pointer)
+template <typename T> void DeleteAndClear(T*& pointer)
 {
     delete pointer;
     pointer = nullptr;

@@ -110,11 +110,9 @@ public:
     // Scores the proposal against the hidden code: exact counts the positions of equal
     // colour; colourOnly, summed over the colours, the smaller of the leftover counts of the
     // proposal and of the code. Null pointers receive nothing.
-    static void ValutaProposta(std::string proposta, std::string sequenza, int* exact,
-                               int* colourOnly);
+    static void ValutaProposta(std::string proposta, std::string sequenza, int* exact, int* colourOnly);
     // The history with the proposal's record appended, after ";" unless it was empty.
-    static std::string AggiungiProposta(std::string proposte, std::string proposta, int exact,
-                                        int colourOnly);
+    static std::string AggiungiProposta(std::string proposte, std::string proposta, int exact, int colourOnly);
 
     // A saved game as read from the store, before it is taken.
     struct SavedGame {
@@ -130,8 +128,7 @@ public:
     // GAME stopped half-way (state 2 without a solved record) and discards the rest. `reason`
     // says what was wrong; state, history, code and colours receive the game to play when it
     // is consistent or repaired.
-    static SavedGameVerdict CheckSavedGame(const SavedGame& saved, int& state,
-                                           std::string& history, std::string& code,
+    static SavedGameVerdict CheckSavedGame(const SavedGame& saved, int& state, std::string& history, std::string& code,
                                            int colours[4], std::string& reason);
 
     // For tests and the program entry: the game as it is in memory.
@@ -158,7 +155,7 @@ private:
     MyImage* imgLogo = nullptr;
     Timer* timer = nullptr;
     CellControl* lblTentativi = nullptr;
-    ImageFrame* griglia[BoardCells] = {}; // cell i (1..66) at griglia[i - 1]
+    ImageFrame* griglia[BoardCells] = {};  // cell i (1..66) at griglia[i - 1]
     CellControl* risultati[PlayRows] = {}; // row r (1..10) at risultati[r - 1]
     std::string sequenza;
     std::string proposte;

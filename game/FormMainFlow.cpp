@@ -150,8 +150,7 @@ void FormMain::evCommand(GUIElement* element)
             ScriviDati();
             ImpostaGUI();
             if (exact == 4)
-                MsgBox::ShowMessage(this, "perfect, you won!",
-                                    std::string("Kesa Pegline - ") + Maker::WebAddress);
+                MsgBox::ShowMessage(this, "perfect, you won!", std::string("Kesa Pegline - ") + Maker::WebAddress);
         }
     } else if (btnCancel != nullptr && clicked == btnCancel->GetID()) {
         if (MsgBox::ShowQuestion(this, "You want to leave?", "Question")) {

@@ -7,15 +7,16 @@
 
 #include <algorithm>
 
-std::string FormMain::GeneraSequenza() {
+std::string FormMain::GeneraSequenza()
+{
     std::string code;
     for (int position = 0; position < 4; ++position)
         code += StringUtils::IntToStr(Enviroment::Random(0, 7));
     return code;
 }
 
-void FormMain::ValutaProposta(std::string proposta, std::string sequenza, int* exact,
-                              int* colourOnly) {
+void FormMain::ValutaProposta(std::string proposta, std::string sequenza, int* exact, int* colourOnly)
+{
     // Removing, for each leftover proposal peg in order, the first equal leftover code peg
     // counts the same as taking the smaller leftover count per colour: a count per byte value
     // of the code's leftovers does it. A proposal shorter than the code has no peg at the
@@ -48,8 +49,8 @@ void FormMain::ValutaProposta(std::string proposta, std::string sequenza, int* e
         *colourOnly = colourCount;
 }
 
-std::string FormMain::AggiungiProposta(std::string proposte, std::string proposta, int exact,
-                                       int colourOnly) {
+std::string FormMain::AggiungiProposta(std::string proposte, std::string proposta, int exact, int colourOnly)
+{
     if (!proposte.empty())
         proposte += ';';
     return proposte + proposta + StringUtils::IntToStr(exact) + StringUtils::IntToStr(colourOnly);

@@ -36,8 +36,8 @@ bool IsCode(const std::string& text)
 
 bool IsRecord(const std::string& record)
 {
-    return record.size() == 6 && IsCode(record.substr(0, 4)) && record[4] >= '0' &&
-           record[4] <= '4' && record[5] >= '0' && record[5] <= '4';
+    return record.size() == 6 && IsCode(record.substr(0, 4)) && record[4] >= '0' && record[4] <= '4' &&
+           record[5] >= '0' && record[5] <= '4';
 }
 
 bool IsDigits(const std::string& text)
@@ -143,9 +143,8 @@ bool FormMain::LeggiDati()
     return true;
 }
 
-FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int& state,
-                                                    std::string& history, std::string& code,
-                                                    int colours[4], std::string& reason)
+FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int& state, std::string& history,
+                                                    std::string& code, int colours[4], std::string& reason)
 {
     const std::string savedCode = StringUtils::Trim(saved.sequenza);
     const std::string savedHistory = StringUtils::Trim(saved.proposte);
@@ -202,8 +201,7 @@ FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int&
         return SavedGameVerdict::NewGameUnfinished;
     }
     if (takenState != 2 && solved) {
-        repairs.push_back("lo stato " + StringUtils::IntToStr(takenState) +
-                          " dopo un record vincente diventa 2");
+        repairs.push_back("lo stato " + StringUtils::IntToStr(takenState) + " dopo un record vincente diventa 2");
         takenState = 2;
     }
 
@@ -216,8 +214,7 @@ FormMain::SavedGameVerdict FormMain::CheckSavedGame(const SavedGame& saved, int&
         if (value >= 0 && value <= 7) {
             takenColours[k] = value;
         } else {
-            repairs.push_back("il colore " + StringUtils::IntToStr(k + 1) + " " + Quoted(text) +
-                              " diventa 0");
+            repairs.push_back("il colore " + StringUtils::IntToStr(k + 1) + " " + Quoted(text) + " diventa 0");
         }
     }
 

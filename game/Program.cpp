@@ -54,7 +54,7 @@ void OpenLibraries()
 void CloseLibraries()
 {
     amiga::Library** closingOrder[] = {&IntuitionBase, &GadToolsBase, &GfxBase, &LocaleBase,
-                                       &KeymapBase, &DiskfontBase, &AslBase};
+                                       &KeymapBase,    &DiskfontBase, &AslBase};
     for (amiga::Library** handle : closingOrder) {
         if (*handle != nullptr)
             amiga::CloseLibrary(*handle);
@@ -87,8 +87,7 @@ int Program::Main()
     KesaScreen* screen = new KesaScreen(title.c_str());
     if (screen->IsError() || screen->GetHandle() == nullptr) {
         // The host has said why on standard error; the log says it too.
-        Application::Log(std::string("Apertura screen non riuscita: ") +
-                         amiga::IntuitionLastError());
+        Application::Log(std::string("Apertura screen non riuscita: ") + amiga::IntuitionLastError());
         delete screen;
         CloseLibraries();
         return 1;

@@ -21,18 +21,21 @@ namespace {
 
 // Everything up to and including the last "/" of the path as the file system sees it (no
 // "\" turning), where a temporary file must go so that renaming it over the target is atomic.
-std::string DirectoryOf(const std::string& path) {
+std::string DirectoryOf(const std::string& path)
+{
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-mode_t CurrentUmask() {
+mode_t CurrentUmask()
+{
     const mode_t mask = umask(0);
     umask(mask);
     return mask;
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
+bool WriteAll(int fd, const char* data, size_t size)
+{
     while (size > 0) {
         const ssize_t written = write(fd, data, size);
         if (written < 0) {
@@ -48,14 +51,16 @@ bool WriteAll(int fd, const char* data, size_t size) {
 
 // The temporary file's name for a target: hidden, and short enough to stay a valid name
 // whatever the target's length; mkstemp replaces the six X.
-std::string TemporaryPrefix(const std::string& path) {
+std::string TemporaryPrefix(const std::string& path)
+{
     std::string prefix = ".";
     prefix.append(path, DirectoryOf(path).size(), 200);
     prefix += '.';
     return prefix;
 }
 
-bool IsTemporarySuffix(const char* suffix) {
+bool IsTemporarySuffix(const char* suffix)
+{
     for (int i = 0; i < 6; ++i)
         if (!std::isalnum(static_cast<unsigned char>(suffix[i])))
             return false;
@@ -64,7 +69,8 @@ bool IsTemporarySuffix(const char* suffix) {
 
 // A program killed between creating its temporary file and renaming it leaves the file
 // behind; the next replacement of the same target takes them away.
-void RemoveLeftoverTemporaries(const std::string& path) {
+void RemoveLeftoverTemporaries(const std::string& path)
+{
     const std::string directory = DirectoryOf(path);
     const std::string prefix = TemporaryPrefix(path);
     DIR* entries = opendir(directory.empty() ? "." : directory.c_str());
@@ -83,7 +89,8 @@ void RemoveLeftoverTemporaries(const std::string& path) {
 }
 
 // The target already holds exactly these bytes (its size is known to match).
-bool HoldsBytes(const std::string& path, const char* data, size_t size) {
+bool HoldsBytes(const std::string& path, const char* data, size_t size)
+{
     std::FILE* file = FileUtils::OpenPlainFile(path, false);
     if (file == nullptr)
         return false;
@@ -95,28 +102,33 @@ bool HoldsBytes(const std::string& path, const char* data, size_t size) {
 
 } // namespace
 
-short FileUtils::FileEsistente(std::string path) {
+short FileUtils::FileEsistente(std::string path)
+{
     return UsablePath(path) && access(path.c_str(), F_OK) == 0 ? 1 : 0;
 }
 
-short FileUtils::DeleteFile(std::string path) {
+short FileUtils::DeleteFile(std::string path)
+{
     return UsablePath(path) && std::remove(path.c_str()) == 0 ? 1 : 0;
 }
 
-short FileUtils::MakeDir(std::string path) {
+short FileUtils::MakeDir(std::string path)
+{
     if (IsDirectory(path))
         return 1;
     return UsablePath(path) && mkdir(path.c_str(), 0777) == 0 ? 1 : 0;
 }
 
-long FileUtils::GetFileLength(std::string path) {
+long FileUtils::GetFileLength(std::string path)
+{
     struct stat info;
     if (!UsablePath(path) || stat(path.c_str(), &info) != 0)
         return 0;
     return static_cast<long>(info.st_size);
 }
 
-std::string FileUtils::GetPathName(std::string path) {
+std::string FileUtils::GetPathName(std::string path)
+{
     path = StringUtils::Replace(path, '\\', '/');
     size_t end = path.rfind('/');
     if (end == std::string::npos)
@@ -126,18 +138,21 @@ std::string FileUtils::GetPathName(std::string path) {
     return path.substr(0, end + 1);
 }
 
-std::string FileUtils::GetNameFromPathName(std::string path) {
+std::string FileUtils::GetNameFromPathName(std::string path)
+{
     const std::string directory = GetPathName(path);
     if (directory.empty())
         return path;
     return path.substr(directory.size());
 }
 
-char FileUtils::GetDirSeparator() {
+char FileUtils::GetDirSeparator()
+{
     return '/';
 }
 
-std::string FileUtils::AddDirSeparator(std::string path) {
+std::string FileUtils::AddDirSeparator(std::string path)
+{
     if (path.empty())
         return path;
     const char last = path.back();
@@ -146,7 +161,8 @@ std::string FileUtils::AddDirSeparator(std::string path) {
     return path + GetDirSeparator();
 }
 
-std::string FileUtils::AddSuffix(std::string name, std::string suffix) {
+std::string FileUtils::AddSuffix(std::string name, std::string suffix)
+{
     if (suffix.empty() || name.empty())
         return name;
     if (suffix.size() >= name.size())
@@ -156,7 +172,8 @@ std::string FileUtils::AddSuffix(std::string name, std::string suffix) {
     return name + suffix;
 }
 
-short FileUtils::CopyFile(std::string source, std::string destination) {
+short FileUtils::CopyFile(std::string source, std::string destination)
+{
     // Looked at before it is opened: opening a pipe waits for a writer.
     struct stat info;
     if (!UsablePath(source) || stat(source.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0)
@@ -171,12 +188,11 @@ short FileUtils::CopyFile(std::string source, std::string destination) {
     input.CloseFile();
     if (input.Errore() || read <= 0)
         return 0;
-    return ReplaceFile(destination, buffer.data(), static_cast<size_t>(read)) == ReplaceResult::Done
-               ? 1
-               : 0;
+    return ReplaceFile(destination, buffer.data(), static_cast<size_t>(read)) == ReplaceResult::Done ? 1 : 0;
 }
 
-std::string FileUtils::GetFileChecksum(std::string path) {
+std::string FileUtils::GetFileChecksum(std::string path)
+{
     constexpr long BlockSize = 10240;
     unsigned char sum[16] = {};
     OpenBinaryFile file(path);
@@ -203,8 +219,8 @@ std::string FileUtils::GetFileChecksum(std::string path) {
     return text;
 }
 
-FileUtils::ReplaceResult FileUtils::ReplaceFile(const std::string& path, const char* data,
-                                                size_t size) {
+FileUtils::ReplaceResult FileUtils::ReplaceFile(const std::string& path, const char* data, size_t size)
+{
     if (!UsablePath(path) || path.back() == '/' || (data == nullptr && size > 0))
         return ReplaceResult::NotOpened;
     // Whatever refused a truncating open refuses the replacement too: a directory, a file we
@@ -237,7 +253,8 @@ FileUtils::ReplaceResult FileUtils::ReplaceFile(const std::string& path, const c
     return ReplaceResult::Done;
 }
 
-std::FILE* FileUtils::OpenPlainFile(const std::string& path, bool append) {
+std::FILE* FileUtils::OpenPlainFile(const std::string& path, bool append)
+{
     if (!UsablePath(path))
         return nullptr;
     // Without O_NONBLOCK, opening a pipe waits for its other end.
@@ -247,8 +264,7 @@ std::FILE* FileUtils::OpenPlainFile(const std::string& path, bool append) {
         return nullptr;
     struct stat info;
     const int flags = fcntl(fd, F_GETFL);
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
-        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         close(fd);
         return nullptr;
     }
@@ -258,16 +274,19 @@ std::FILE* FileUtils::OpenPlainFile(const std::string& path, bool append) {
     return file;
 }
 
-bool FileUtils::IsDirectory(const std::string& path) {
+bool FileUtils::IsDirectory(const std::string& path)
+{
     struct stat info;
     return UsablePath(path) && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool FileUtils::IsPlainFile(const std::string& path) {
+bool FileUtils::IsPlainFile(const std::string& path)
+{
     struct stat info;
     return UsablePath(path) && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool FileUtils::UsablePath(const std::string& path) {
+bool FileUtils::UsablePath(const std::string& path)
+{
     return !path.empty() && path.find('\0') == std::string::npos;
 }

@@ -9,9 +9,12 @@
 OpenBinaryFile::OpenBinaryFile(std::string path) : OpenBinaryFile(std::move(path), 1, 0, 0) {}
 
 OpenBinaryFile::OpenBinaryFile(std::string path, short read, short write)
-    : OpenBinaryFile(std::move(path), read, write, 0) {}
+    : OpenBinaryFile(std::move(path), read, write, 0)
+{
+}
 
-OpenBinaryFile::OpenBinaryFile(std::string path, short read, short write, short append) {
+OpenBinaryFile::OpenBinaryFile(std::string path, short read, short write, short append)
+{
     std::ios::openmode mode = std::ios::in | std::ios::binary;
     if (read == 0 && write != 0)
         mode = std::ios::in | std::ios::out | std::ios::trunc | std::ios::binary;
@@ -31,11 +34,13 @@ OpenBinaryFile::OpenBinaryFile(std::string path, short read, short write, short 
     }
 }
 
-OpenBinaryFile::~OpenBinaryFile() {
+OpenBinaryFile::~OpenBinaryFile()
+{
     CloseFile();
 }
 
-long OpenBinaryFile::GetContenuto(long position, char* buffer, long count) {
+long OpenBinaryFile::GetContenuto(long position, char* buffer, long count)
+{
     if (errorFlag || closedFlag || !stream)
         return 0;
     // The stream's own state may still hold the end of an earlier read.
@@ -57,7 +62,8 @@ long OpenBinaryFile::GetContenuto(long position, char* buffer, long count) {
     return read;
 }
 
-short OpenBinaryFile::SaveContenuto(long position, const char* buffer, long count) {
+short OpenBinaryFile::SaveContenuto(long position, const char* buffer, long count)
+{
     if (closedFlag || !stream)
         return 0;
     stream->clear();
@@ -82,7 +88,8 @@ short OpenBinaryFile::SaveContenuto(long position, const char* buffer, long coun
     return 1;
 }
 
-short OpenBinaryFile::AppendContenuto(const char* buffer, long count) {
+short OpenBinaryFile::AppendContenuto(const char* buffer, long count)
+{
     if (errorFlag || closedFlag || !stream)
         return 0;
     if (count < 0 || (buffer == nullptr && count > 0)) {
@@ -99,13 +106,15 @@ short OpenBinaryFile::AppendContenuto(const char* buffer, long count) {
     return 1;
 }
 
-short OpenBinaryFile::isEOF() {
+short OpenBinaryFile::isEOF()
+{
     if (errorFlag || closedFlag || !stream)
         return 0;
     return endReached ? 1 : 0;
 }
 
-void OpenBinaryFile::CloseFile() {
+void OpenBinaryFile::CloseFile()
+{
     if (closedFlag || notFoundFlag || !stream)
         return;
     stream->close();

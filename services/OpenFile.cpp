@@ -2,10 +2,12 @@
 // Base of the file classes.
 #include "services/OpenFile.h"
 
-short OpenFile::Errore() const {
+short OpenFile::Errore() const
+{
     return errorFlag;
 }
 
-short OpenFile::NoFound() const {
+short OpenFile::NoFound() const
+{
     return notFoundFlag;
 }

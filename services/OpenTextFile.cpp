@@ -12,7 +12,8 @@ OpenTextFile::OpenTextFile(const char* name) : fileName(name ? name : "") {}
 
 OpenTextFile::OpenTextFile(std::string name) : fileName(std::move(name)) {}
 
-short OpenTextFile::SetContenuto(const std::vector<std::string>& lines) {
+short OpenTextFile::SetContenuto(const std::vector<std::string>& lines)
+{
     errorFlag = 0;
     notFoundFlag = 0;
     std::string contents;
@@ -33,7 +34,8 @@ short OpenTextFile::SetContenuto(const std::vector<std::string>& lines) {
     return 0;
 }
 
-short OpenTextFile::AppendContenuto(const std::vector<std::string>& lines) {
+short OpenTextFile::AppendContenuto(const std::vector<std::string>& lines)
+{
     errorFlag = 0;
     notFoundFlag = 0;
     std::FILE* file = FileUtils::OpenPlainFile(fileName, true);
@@ -43,8 +45,8 @@ short OpenTextFile::AppendContenuto(const std::vector<std::string>& lines) {
         return 0;
     }
     for (const std::string& line : lines) {
-        if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
-            std::fputc('\n', file) == EOF || std::fflush(file) != 0) {
+        if (std::fwrite(line.data(), 1, line.size(), file) != line.size() || std::fputc('\n', file) == EOF ||
+            std::fflush(file) != 0) {
             errorFlag = 1;
             break;
         }
@@ -54,7 +56,8 @@ short OpenTextFile::AppendContenuto(const std::vector<std::string>& lines) {
     return errorFlag ? 0 : 1;
 }
 
-std::vector<std::string> OpenTextFile::GetContenuto() {
+std::vector<std::string> OpenTextFile::GetContenuto()
+{
     errorFlag = 0;
     notFoundFlag = 0;
     std::vector<std::string> lines;
@@ -72,8 +75,7 @@ std::vector<std::string> OpenTextFile::GetContenuto() {
         size_t start = 0;
         while (true) {
             const void* found = std::memchr(block + start, '\n', read - start);
-            const size_t end =
-                found ? static_cast<size_t>(static_cast<const char*>(found) - block) : read;
+            const size_t end = found ? static_cast<size_t>(static_cast<const char*>(found) - block) : read;
             line.append(block + start, end - start);
             if (line.size() > MaxLineLength) {
                 errorFlag = 1;
@@ -95,7 +97,8 @@ std::vector<std::string> OpenTextFile::GetContenuto() {
     return lines;
 }
 
-std::string OpenTextFile::GetContenutoString() {
+std::string OpenTextFile::GetContenutoString()
+{
     const std::vector<std::string> lines = GetContenuto();
     std::string text;
     if (errorFlag)

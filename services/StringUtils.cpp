@@ -12,13 +12,15 @@ int32_t StringUtils::ita = 1;
 
 namespace {
 
-unsigned char Byte(char c) {
+unsigned char Byte(char c)
+{
     return static_cast<unsigned char>(c);
 }
 
 // For each prefix of the pattern, the length of its longest proper border (Knuth-Morris-Pratt),
 // so that searching never steps back over the text: long and repetitive texts stay linear.
-std::vector<uint32_t> Borders(const std::string& pattern) {
+std::vector<uint32_t> Borders(const std::string& pattern)
+{
     std::vector<uint32_t> border(pattern.size(), 0);
     const char* const p = pattern.data();
     uint32_t* const b = border.data();
@@ -35,8 +37,8 @@ std::vector<uint32_t> Borders(const std::string& pattern) {
 
 // Position of the first occurrence at or after from, or npos. Raw pointers in the loop keep
 // unoptimised (sanitizer) builds from paying a call per character.
-size_t Find(const std::string& text, const std::string& pattern,
-            const std::vector<uint32_t>& border, size_t from) {
+size_t Find(const std::string& text, const std::string& pattern, const std::vector<uint32_t>& border, size_t from)
+{
     const char* const t = text.data();
     const char* const p = pattern.data();
     const uint32_t* const b = border.data();
@@ -54,12 +56,12 @@ size_t Find(const std::string& text, const std::string& pattern,
     return std::string::npos;
 }
 
-std::string ReplaceOnePass(const std::string& text, const std::string& search,
-                           const std::string& replacement, const std::vector<uint32_t>& border) {
+std::string ReplaceOnePass(const std::string& text, const std::string& search, const std::string& replacement,
+                           const std::vector<uint32_t>& border)
+{
     std::string result;
     size_t from = 0;
-    for (size_t at = Find(text, search, border, 0); at != std::string::npos;
-         at = Find(text, search, border, from)) {
+    for (size_t at = Find(text, search, border, 0); at != std::string::npos; at = Find(text, search, border, from)) {
         result.append(text, from, at - from);
         result += replacement;
         from = at + search.size();
@@ -75,8 +77,9 @@ std::string ReplaceOnePass(const std::string& text, const std::string& search,
 // kept reversed so that putting characters back in front of it is cheap. Both are buffers
 // with their own fill counts, written through raw pointers: long texts stay cheap in
 // unoptimised builds too.
-std::string ReplaceRescanning(const std::string& text, const std::string& search,
-                              const std::string& replacement, const std::vector<uint32_t>& border) {
+std::string ReplaceRescanning(const std::string& text, const std::string& search, const std::string& replacement,
+                              const std::vector<uint32_t>& border)
+{
     const size_t m = search.size();
     const size_t r = replacement.size();
     const char* const s = search.data();
@@ -139,7 +142,8 @@ std::string ReplaceRescanning(const std::string& text, const std::string& search
 // Inserts thousands separators in three fixed steps (before the last 3, 7 and 11 characters),
 // so twelve digits are grouped fully and further ones stay ungrouped at the front. A minus sign
 // is kept in front and not counted.
-std::string GroupThousands(std::string digits) {
+std::string GroupThousands(std::string digits)
+{
     std::string sign;
     if (!digits.empty() && digits[0] == '-') {
         sign = "-";
@@ -155,7 +159,8 @@ std::string GroupThousands(std::string digits) {
 
 const char HexDigits[] = "0123456789abcdef";
 
-int HexDigitValue(char c) {
+int HexDigitValue(char c)
+{
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -167,27 +172,32 @@ int HexDigitValue(char c) {
 
 } // namespace
 
-std::string StringUtils::ConvertToStr(std::string text) {
+std::string StringUtils::ConvertToStr(std::string text)
+{
     return text;
 }
 
-std::string StringUtils::ConvertToW(std::string text) {
+std::string StringUtils::ConvertToW(std::string text)
+{
     return text;
 }
 
-std::string StringUtils::ToUpper(std::string text) {
+std::string StringUtils::ToUpper(std::string text)
+{
     for (char& c : text)
         c = static_cast<char>(std::toupper(Byte(c)));
     return text;
 }
 
-std::string StringUtils::ToLower(std::string text) {
+std::string StringUtils::ToLower(std::string text)
+{
     for (char& c : text)
         c = static_cast<char>(std::tolower(Byte(c)));
     return text;
 }
 
-std::string StringUtils::Replace(std::string text, std::string search, std::string replacement) {
+std::string StringUtils::Replace(std::string text, std::string search, std::string replacement)
+{
     if (search.empty())
         return text;
     const std::vector<uint32_t> border = Borders(search);
@@ -201,18 +211,20 @@ std::string StringUtils::Replace(std::string text, std::string search, std::stri
     return ReplaceRescanning(text, search, replacement, border);
 }
 
-std::string StringUtils::Replace(std::string text, char search, char replacement) {
+std::string StringUtils::Replace(std::string text, char search, char replacement)
+{
     const std::string searchText = search == '\0' ? std::string() : std::string(1, search);
-    const std::string replacementText =
-        replacement == '\0' ? std::string() : std::string(1, replacement);
+    const std::string replacementText = replacement == '\0' ? std::string() : std::string(1, replacement);
     return Replace(std::move(text), searchText, replacementText);
 }
 
-std::string StringUtils::Trim(std::string text) {
+std::string StringUtils::Trim(std::string text)
+{
     return RTrim(LTrim(std::move(text)));
 }
 
-std::string StringUtils::LTrim(std::string text) {
+std::string StringUtils::LTrim(std::string text)
+{
     size_t count = 0;
     while (count < text.size() && std::isspace(Byte(text[count])))
         ++count;
@@ -220,7 +232,8 @@ std::string StringUtils::LTrim(std::string text) {
     return text;
 }
 
-std::string StringUtils::RTrim(std::string text) {
+std::string StringUtils::RTrim(std::string text)
+{
     size_t keep = text.size();
     while (keep > 0 && std::isspace(Byte(text[keep - 1])))
         --keep;
@@ -228,7 +241,8 @@ std::string StringUtils::RTrim(std::string text) {
     return text;
 }
 
-std::string StringUtils::DoubleToStr(double value) {
+std::string StringUtils::DoubleToStr(double value)
+{
     // Measured first: the largest doubles print over 300 digits.
     const int length = std::snprintf(nullptr, 0, "%.2f", value);
     if (length <= 0)
@@ -239,35 +253,41 @@ std::string StringUtils::DoubleToStr(double value) {
     return text;
 }
 
-std::string StringUtils::PaddingString(std::string text, char pad, int32_t width) {
+std::string StringUtils::PaddingString(std::string text, char pad, int32_t width)
+{
     if (width > 0 && text.size() < static_cast<size_t>(width))
         text.append(static_cast<size_t>(width) - text.size(), pad);
     return text;
 }
 
-std::string StringUtils::LeftPaddingString(std::string text, char pad, int32_t width) {
+std::string StringUtils::LeftPaddingString(std::string text, char pad, int32_t width)
+{
     if (width > 0 && text.size() < static_cast<size_t>(width))
         text.insert(0, static_cast<size_t>(width) - text.size(), pad);
     return text;
 }
 
-std::string StringUtils::IntToStr(long value, char pad, int32_t width) {
+std::string StringUtils::IntToStr(long value, char pad, int32_t width)
+{
     char digits[32];
     std::snprintf(digits, sizeof digits, "%ld", value);
     return LeftPaddingString(digits, pad, width);
 }
 
-std::string StringUtils::IntToStr(long value) {
+std::string StringUtils::IntToStr(long value)
+{
     return IntToStr(value, '0', 0);
 }
 
-std::string StringUtils::CharToHex(unsigned char value) {
+std::string StringUtils::CharToHex(unsigned char value)
+{
     return std::string{HexDigits[value >> 4], HexDigits[value & 0x0f]};
 }
 
 // Both escaping directions write through raw pointers into a buffer of the largest possible
 // size, trimmed at the end: megabyte texts stay cheap in unoptimised builds too.
-std::string StringUtils::UrlEncode(std::string text) {
+std::string StringUtils::UrlEncode(std::string text)
+{
     std::string result(3 * text.size(), '\0');
     char* out = result.data();
     for (const char c : text) {
@@ -283,7 +303,8 @@ std::string StringUtils::UrlEncode(std::string text) {
     return result;
 }
 
-std::string StringUtils::UrlDecode(std::string text) {
+std::string StringUtils::UrlDecode(std::string text)
+{
     std::string result(text.size(), '\0');
     char* out = result.data();
     const char* in = text.data();
@@ -307,15 +328,18 @@ std::string StringUtils::UrlDecode(std::string text) {
     return result;
 }
 
-std::string StringUtils::IntToStrLocale(long value) {
+std::string StringUtils::IntToStrLocale(long value)
+{
     return GroupThousands(IntToStr(value));
 }
 
-std::string StringUtils::IntToStrLocale(int value) {
+std::string StringUtils::IntToStrLocale(int value)
+{
     return IntToStrLocale(static_cast<long>(value));
 }
 
-std::string StringUtils::IntToStrLocale(double value) {
+std::string StringUtils::IntToStrLocale(double value)
+{
     // Integer digits and decimals both come from the rounded text, so they always agree
     // (1234.999 gives «1.235,00», -0.5 gives «-0,50»), and huge values need no conversion to
     // long. Not-a-number and the infinities have no decimal point and come back as printed.
@@ -326,22 +350,26 @@ std::string StringUtils::IntToStrLocale(double value) {
     return GroupThousands(text.substr(0, point)) + GetSepDecimal() + text.substr(point + 1);
 }
 
-double StringUtils::LocaleToDouble(std::string text) {
+double StringUtils::LocaleToDouble(std::string text)
+{
     text = Replace(text, GetSepMigliaia(), '\0');
     if (ita != 0)
         text = Replace(text, ',', '.');
     return std::atof(text.c_str());
 }
 
-char StringUtils::GetSepDecimal() {
+char StringUtils::GetSepDecimal()
+{
     return ita != 0 ? ',' : '.';
 }
 
-char StringUtils::GetSepMigliaia() {
+char StringUtils::GetSepMigliaia()
+{
     return ita != 0 ? '.' : ',';
 }
 
-std::vector<std::string> StringUtils::Split(std::string text, std::string separator) {
+std::vector<std::string> StringUtils::Split(std::string text, std::string separator)
+{
     std::vector<std::string> pieces;
     if (text.empty() || separator.empty())
         return pieces;

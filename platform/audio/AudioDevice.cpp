@@ -263,8 +263,8 @@ private:
     bool Idle()
     {
         std::lock_guard lock(lock_);
-        return finishing_.empty() &&
-               std::all_of(std::begin(channels_), std::end(channels_), [](const Channel& channel) { return channel.queue.empty(); });
+        return finishing_.empty() && std::all_of(std::begin(channels_), std::end(channels_),
+                                                 [](const Channel& channel) { return channel.queue.empty(); });
     }
 
     WORD NewKey()

@@ -33,14 +33,14 @@ std::vector<UBYTE> PegImageData()
             const int d2 = dx * dx + dy * dy;
             int pen = 0;
             if (d2 <= 20 * 20) {
-                pen = 4;                                // the peg
+                pen = 4; // the peg
                 if (d2 <= 12 * 12 && dx + dy < -6) {
-                    pen = 7;                            // its highlight
+                    pen = 7; // its highlight
                 } else if (dx + dy > 14) {
-                    pen = 5;                            // its shade
+                    pen = 5; // its shade
                 }
             } else if (d2 <= 23 * 23) {
-                pen = 1;                                // the hole's rim
+                pen = 1; // the hole's rim
             }
             for (int plane = 0; plane < depth; ++plane) {
                 if ((pen >> plane) & 1) {
@@ -57,21 +57,18 @@ std::vector<UBYTE> PegImageData()
 
 int main()
 {
-    Screen* screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_BlockPen, 2, SA_DetailPen, 1,
-                                    SA_Type, CUSTOMSCREEN, SA_Width, 800, SA_Height, 600, SA_Title,
-                                    "Kesa Pegline - platform demo", TAG_DONE);
+    Screen* screen =
+        OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_BlockPen, 2, SA_DetailPen, 1, SA_Type,
+                       CUSTOMSCREEN, SA_Width, 800, SA_Height, 600, SA_Title, "Kesa Pegline - platform demo", TAG_DONE);
     if (screen == nullptr) {
         std::fprintf(stderr, "platform-demo: %s\n", IntuitionLastError());
         return 1;
     }
     // The demo's own colours after the desktop's: peg colours at 32..39.
     static const ULONG palette[] = {
-        8u << 16 | 32,
-        0xE0000000, 0x30000000, 0x30000000,  0x30000000, 0xB0000000, 0x40000000,
-        0x30000000, 0x60000000, 0xE0000000,  0xF0000000, 0xD0000000, 0x20000000,
-        0xF0000000, 0x80000000, 0x10000000,  0x90000000, 0x30000000, 0xC0000000,
-        0x20000000, 0xC0000000, 0xC0000000,  0xF8000000, 0xF8000000, 0xF8000000,
-        0,
+        8u << 16 | 32, 0xE0000000, 0x30000000, 0x30000000, 0x30000000, 0xB0000000, 0x40000000, 0x30000000, 0x60000000,
+        0xE0000000,    0xF0000000, 0xD0000000, 0x20000000, 0xF0000000, 0x80000000, 0x10000000, 0x90000000, 0x30000000,
+        0xC0000000,    0x20000000, 0xC0000000, 0xC0000000, 0xF8000000, 0xF8000000, 0xF8000000, 0,
     };
     LoadRGB32(&screen->ViewPort, palette);
 
@@ -174,8 +171,8 @@ int main()
     NewGadget cancel{180, 96, 100, 20, "Cancel", nullptr, 4, 0, visual, nullptr};
     last = CreateGadgetA(BUTTON_KIND, last, &cancel, nullptr);
     Window* dialog = OpenWindowTags(nullptr, WA_Left, 440, WA_Top, 150, WA_InnerWidth, 300, WA_InnerHeight, 130,
-                                    WA_CustomScreen, screen, WA_Title, "Platform demo", WA_Flags, 0x120E,
-                                    WA_IDCMP, IDCMP_CLOSEWINDOW | IDCMP_GADGETUP, WA_AutoAdjust, TRUE, TAG_DONE);
+                                    WA_CustomScreen, screen, WA_Title, "Platform demo", WA_Flags, 0x120E, WA_IDCMP,
+                                    IDCMP_CLOSEWINDOW | IDCMP_GADGETUP, WA_AutoAdjust, TRUE, TAG_DONE);
     if (dialog != nullptr) {
         // Gadget positions are given inside the borders, as gadtools users write them.
         for (Gadget* g = glist->NextGadget; g != nullptr; g = g->NextGadget) {
@@ -212,9 +209,9 @@ int main()
                 if (message == nullptr) {
                     break;
                 }
-                closeDialog = message->Class == IDCMP_CLOSEWINDOW ||
-                              (message->Class == IDCMP_GADGETUP &&
-                               static_cast<Gadget*>(message->IAddress)->GadgetID >= 3);
+                closeDialog =
+                    message->Class == IDCMP_CLOSEWINDOW ||
+                    (message->Class == IDCMP_GADGETUP && static_cast<Gadget*>(message->IAddress)->GadgetID >= 3);
                 GT_ReplyIMsg(message);
             }
             if (closeDialog) {

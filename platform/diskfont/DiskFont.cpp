@@ -106,8 +106,8 @@ internal::Glyph Render(FT_Face face, FT_ULong code, bool defined)
     for (int y = 0; y < glyph.height; ++y) {
         const unsigned char* row = bitmap.buffer + static_cast<long>(y) * bitmap.pitch;
         for (int x = 0; x < glyph.width; ++x) {
-            const bool set = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x >> 3] >> (7 - (x & 7))) & 1
-                                                                     : row[x] >= 128;
+            const bool set =
+                bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x >> 3] >> (7 - (x & 7))) & 1 : row[x] >= 128;
             glyph.bits[static_cast<size_t>(y) * glyph.width + x] = set ? 1 : 0;
         }
     }
@@ -138,8 +138,8 @@ std::unique_ptr<internal::LoadedFont> Load(const FaceFile& file, const TextAttr&
     loaded->face = std::make_unique<internal::FontFace>();
     internal::FontFace& fontFace = *loaded->face;
     fontFace.name = attr.ta_Name;
-    const int ascent = std::clamp(static_cast<int>((face->size->metrics.ascender + 32) >> 6), 1,
-                                  static_cast<int>(attr.ta_YSize));
+    const int ascent =
+        std::clamp(static_cast<int>((face->size->metrics.ascender + 32) >> 6), 1, static_cast<int>(attr.ta_YSize));
     // Latin-1: each byte is the code point of the same number.
     for (int c = 32; c < 256; ++c)
         if (c < 127 || c >= 160)

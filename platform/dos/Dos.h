@@ -46,9 +46,9 @@ LONG Execute(CONST_STRPTR command, BPTR input, BPTR output);
 
 // File handles (0 when the file cannot be opened).
 BPTR Open(CONST_STRPTR name, LONG accessMode);
-LONG Close(BPTR file);                         // DOSTRUE, or DOSFALSE when a write failed
-LONG Read(BPTR file, APTR buffer, LONG length); // bytes read, 0 at the end, -1 on error
+LONG Close(BPTR file);                                  // DOSTRUE, or DOSFALSE when a write failed
+LONG Read(BPTR file, APTR buffer, LONG length);         // bytes read, 0 at the end, -1 on error
 LONG Write(BPTR file, const void* buffer, LONG length); // bytes written, -1 on error
-LONG Seek(BPTR file, LONG position, LONG mode); // the previous position, -1 on error
+LONG Seek(BPTR file, LONG position, LONG mode);         // the previous position, -1 on error
 
 } // namespace amiga

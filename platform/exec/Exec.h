@@ -172,13 +172,13 @@ constexpr ULONG SIGF_DOS = 1u << SIGB_DOS;
 void PutMsg(MsgPort* port, Message* message);
 Message* GetMsg(MsgPort* port); // null when the port is empty
 void ReplyMsg(Message* message);
-MsgPort* CreateMsgPort();          // null when no signal bit is free
+MsgPort* CreateMsgPort(); // null when no signal bit is free
 void DeleteMsgPort(MsgPort* port);
 
 // Signals. AllocSignal(-1) hands out a free bit of 16..31 and returns -1 when none is left.
 BYTE AllocSignal(LONG signalNum);
 void FreeSignal(LONG signalNum);
-void Signal(Task* task, ULONG signals); // safe from any thread
+void Signal(Task* task, ULONG signals);             // safe from any thread
 ULONG SetSignal(ULONG newSignals, ULONG signalSet); // returns the old signals
 // Returns the signals of the mask that are set, clearing them; sleeps (presenting the screen,
 // handling input, completing timer requests) until one is.

@@ -17,10 +17,9 @@ struct KnownLibrary {
 
 // The desktop's release these stand in for.
 constexpr KnownLibrary kKnownLibraries[] = {
-    {"exec.library", 41, 1},     {"dos.library", 41, 1},      {"utility.library", 41, 1},
-    {"intuition.library", 41, 1}, {"graphics.library", 41, 1}, {"gadtools.library", 41, 1},
-    {"locale.library", 41, 1},   {"keymap.library", 41, 1},   {"diskfont.library", 41, 1},
-    {"asl.library", 41, 1},      {"iffparse.library", 41, 1}, {"workbench.library", 45, 1},
+    {"exec.library", 41, 1},     {"dos.library", 41, 1},      {"utility.library", 41, 1},  {"intuition.library", 41, 1},
+    {"graphics.library", 41, 1}, {"gadtools.library", 41, 1}, {"locale.library", 41, 1},   {"keymap.library", 41, 1},
+    {"diskfont.library", 41, 1}, {"asl.library", 41, 1},      {"iffparse.library", 41, 1}, {"workbench.library", 45, 1},
 };
 
 const KnownLibrary* FindKnown(const char* name)

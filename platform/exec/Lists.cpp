@@ -7,8 +7,14 @@ namespace amiga {
 
 namespace {
 
-Node* HeadNode(List* list) { return reinterpret_cast<Node*>(&list->lh_Head); }
-Node* TailNode(List* list) { return reinterpret_cast<Node*>(&list->lh_Tail); }
+Node* HeadNode(List* list)
+{
+    return reinterpret_cast<Node*>(&list->lh_Head);
+}
+Node* TailNode(List* list)
+{
+    return reinterpret_cast<Node*>(&list->lh_Tail);
+}
 
 } // namespace
 

@@ -85,7 +85,8 @@ APTR AllocVec(ULONG byteSize, ULONG requirements)
         return nullptr;
     }
     const size_t total = kVecHeader + byteSize;
-    auto* block = static_cast<unsigned char*>((requirements & MEMF_CLEAR) != 0 ? std::calloc(1, total) : std::malloc(total));
+    auto* block =
+        static_cast<unsigned char*>((requirements & MEMF_CLEAR) != 0 ? std::calloc(1, total) : std::malloc(total));
     if (block == nullptr) {
         return nullptr;
     }

@@ -58,8 +58,8 @@ struct NewGadget {
     CONST_STRPTR ng_GadgetText;
     const TextAttr* ng_TextAttr; // null: topaz 8
     UWORD ng_GadgetID;
-    ULONG ng_Flags;              // PLACETEXT_*, NG_HIGHLABEL
-    APTR ng_VisualInfo;          // from GetVisualInfoA; required
+    ULONG ng_Flags;     // PLACETEXT_*, NG_HIGHLABEL
+    APTR ng_VisualInfo; // from GetVisualInfoA; required
     APTR ng_UserData;
 };
 
@@ -91,23 +91,19 @@ void GT_RefreshWindow(Window* window, Requester* requester);
 // A bevelled box: raised, or recessed with GTBB_Recessed; GT_VisualInfo is required.
 void DrawBevelBoxA(RastPort* rp, LONG left, LONG top, LONG width, LONG height, const TagItem* tags);
 
-template <typename... Args>
-Gadget* CreateGadget(ULONG kind, Gadget* previous, const NewGadget* newGadget, Args... args)
+template <typename... Args> Gadget* CreateGadget(ULONG kind, Gadget* previous, const NewGadget* newGadget, Args... args)
 {
     return CreateGadgetA(kind, previous, newGadget, internal::MakeTagList(args...).data());
 }
-template <typename... Args>
-void GT_SetGadgetAttrs(Gadget* gadget, Window* window, Requester* requester, Args... args)
+template <typename... Args> void GT_SetGadgetAttrs(Gadget* gadget, Window* window, Requester* requester, Args... args)
 {
     GT_SetGadgetAttrsA(gadget, window, requester, internal::MakeTagList(args...).data());
 }
-template <typename... Args>
-LONG GT_GetGadgetAttrs(Gadget* gadget, Window* window, Requester* requester, Args... args)
+template <typename... Args> LONG GT_GetGadgetAttrs(Gadget* gadget, Window* window, Requester* requester, Args... args)
 {
     return GT_GetGadgetAttrsA(gadget, window, requester, internal::MakeTagList(args...).data());
 }
-template <typename... Args>
-void DrawBevelBox(RastPort* rp, LONG left, LONG top, LONG width, LONG height, Args... args)
+template <typename... Args> void DrawBevelBox(RastPort* rp, LONG left, LONG top, LONG width, LONG height, Args... args)
 {
     DrawBevelBoxA(rp, left, top, width, height, internal::MakeTagList(args...).data());
 }

@@ -107,8 +107,8 @@ namespace {
 // the destination rectangle [minX..maxX] × [minY..maxY]; false when nothing is left.
 // Worked in 64 bits, so that coordinates anywhere in the LONG range clip instead of
 // overflowing; what is left always fits back.
-bool ClipCopy(const BitMap* source, LONG& sx, LONG& sy, LONG& dx, LONG& dy, LONG& w, LONG& h,
-              LONG minX, LONG minY, LONG maxX, LONG maxY)
+bool ClipCopy(const BitMap* source, LONG& sx, LONG& sy, LONG& dx, LONG& dy, LONG& w, LONG& h, LONG minX, LONG minY,
+              LONG maxX, LONG maxY)
 {
     int64_t fromX = sx, fromY = sy, toX = dx, toY = dy, width = w, height = h;
     auto clipStart = [](int64_t& from, int64_t& to, int64_t& size, int64_t toMin) {
@@ -134,8 +134,8 @@ bool ClipCopy(const BitMap* source, LONG& sx, LONG& sy, LONG& dx, LONG& dy, LONG
     return true;
 }
 
-void CopyRows(const BitMap* source, LONG sx, LONG sy, BitMap* destination, LONG dx, LONG dy,
-              LONG w, LONG h, bool invert, UBYTE mask)
+void CopyRows(const BitMap* source, LONG sx, LONG sy, BitMap* destination, LONG dx, LONG dy, LONG w, LONG h,
+              bool invert, UBYTE mask)
 {
     // Rows are copied through memmove in the order that keeps an overlapping copy intact.
     const bool upward = source == destination && dy > sy;
@@ -164,18 +164,17 @@ void CopyRows(const BitMap* source, LONG sx, LONG sy, BitMap* destination, LONG 
 
 } // namespace
 
-LONG BltBitMap(const BitMap* source, LONG xSource, LONG ySource, BitMap* destination, LONG xDest,
-               LONG yDest, LONG xSize, LONG ySize, ULONG minterm, ULONG mask, PLANEPTR tempA)
+LONG BltBitMap(const BitMap* source, LONG xSource, LONG ySource, BitMap* destination, LONG xDest, LONG yDest,
+               LONG xSize, LONG ySize, ULONG minterm, ULONG mask, PLANEPTR tempA)
 {
     (void)tempA;
     if (!source || !destination || !source->Pixels || !destination->Pixels)
         return 0;
-    if (!ClipCopy(source, xSource, ySource, xDest, yDest, xSize, ySize, 0, 0,
-                  destination->Width - 1, destination->Rows - 1))
+    if (!ClipCopy(source, xSource, ySource, xDest, yDest, xSize, ySize, 0, 0, destination->Width - 1,
+                  destination->Rows - 1))
         return 0;
     const UBYTE planes = static_cast<UBYTE>(mask & DepthMask(destination));
-    CopyRows(source, xSource, ySource, destination, xDest, yDest, xSize, ySize,
-             (minterm & 0xF0) == 0x30, planes);
+    CopyRows(source, xSource, ySource, destination, xDest, yDest, xSize, ySize, (minterm & 0xF0) == 0x30, planes);
     return 8;
 }
 
@@ -196,13 +195,19 @@ void InitRastPort(RastPort* rp)
     SetFont(rp, internal::DefaultFont());
 }
 
-ULONG GetAPen(const RastPort* rp) { return rp ? rp->FgPen : 0; }
+ULONG GetAPen(const RastPort* rp)
+{
+    return rp ? rp->FgPen : 0;
+}
 void SetAPen(RastPort* rp, ULONG pen)
 {
     if (rp)
         rp->FgPen = static_cast<UBYTE>(pen);
 }
-ULONG GetBPen(const RastPort* rp) { return rp ? rp->BgPen : 0; }
+ULONG GetBPen(const RastPort* rp)
+{
+    return rp ? rp->BgPen : 0;
+}
 void SetBPen(RastPort* rp, ULONG pen)
 {
     if (rp)
@@ -213,7 +218,10 @@ void SetDrMd(RastPort* rp, ULONG mode)
     if (rp)
         rp->DrawMode = static_cast<UBYTE>(mode);
 }
-ULONG GetDrMd(const RastPort* rp) { return rp ? rp->DrawMode : 0; }
+ULONG GetDrMd(const RastPort* rp)
+{
+    return rp ? rp->DrawMode : 0;
+}
 
 void SetDrPt(RastPort* rp, UWORD pattern)
 {

@@ -7,7 +7,10 @@ namespace amiga {
 namespace {
 
 // The top byte of a left-justified 32-bit component.
-ULONG Top8(ULONG component) { return component >> 24; }
+ULONG Top8(ULONG component)
+{
+    return component >> 24;
+}
 
 void Store(ColorMap* map, ULONG pen, ULONG red8, ULONG green8, ULONG blue8)
 {
@@ -27,7 +30,10 @@ ColorMap* GetColorMap(LONG entries)
     return map;
 }
 
-void FreeColorMap(ColorMap* colorMap) { delete colorMap; }
+void FreeColorMap(ColorMap* colorMap)
+{
+    delete colorMap;
+}
 
 void LoadRGB32(ViewPort* viewPort, const ULONG* table)
 {

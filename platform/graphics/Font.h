@@ -26,11 +26,11 @@ struct Glyph {
 
 class FontFace {
 public:
-    std::string name;           // as opened, owns the TextFont's tf_Name
+    std::string name; // as opened, owns the TextFont's tf_Name
     std::array<Glyph, 256> glyphs;
-    Glyph missing;              // drawn for characters the font does not have
-    UBYTE drawnStyles = 0;      // FSF_* the drawing adds for this font (styles it lacks)
-    bool rom = false;           // stays in memory when its last user closes it
+    Glyph missing;         // drawn for characters the font does not have
+    UBYTE drawnStyles = 0; // FSF_* the drawing adds for this font (styles it lacks)
+    bool rom = false;      // stays in memory when its last user closes it
 
     const Glyph& For(UBYTE c) const { return glyphs[c].defined ? glyphs[c] : missing; }
 };
@@ -39,8 +39,8 @@ public:
 struct LoadedFont {
     TextFont font{};
     std::unique_ptr<FontFace> face;
-    UWORD requestedSize = 0;    // ta_YSize it was opened for
-    UBYTE requestedStyle = 0;   // ta_Style it was opened for
+    UWORD requestedSize = 0;  // ta_YSize it was opened for
+    UBYTE requestedStyle = 0; // ta_Style it was opened for
 };
 
 // The fonts in memory, as the platform's font list: ROM fonts (made on first use, never
@@ -71,8 +71,7 @@ const char* const* Topaz8Art();
 std::unique_ptr<LoadedFont> MakeTopaz9();
 // Builds a ROM font from rows of ASCII art ('#' set, anything else clear), `rows` rows per
 // glyph, glyphs for characters first..first + count - 1 in order.
-std::unique_ptr<LoadedFont> MakeRomFont(const char* const* art, int first, int count, int rows,
-                                        int baseline);
+std::unique_ptr<LoadedFont> MakeRomFont(const char* const* art, int first, int count, int rows, int baseline);
 
 // Case-insensitive comparison of font names.
 bool SameFontName(const char* a, const char* b);

@@ -32,11 +32,11 @@ struct BitMap {
     UWORD BytesPerRow; // bytes from one row to the next (one byte per pixel, maybe padded)
     UWORD Rows;
     UBYTE Flags;
-    UBYTE Depth;      // 1..8: pens are masked to Depth bits when drawn
+    UBYTE Depth; // 1..8: pens are masked to Depth bits when drawn
     UWORD pad;
-    UWORD Width;      // pixels per row (chunky extension)
-    UBYTE* Pixels;    // Rows * BytesPerRow pen numbers, row after row (chunky extension)
-    ULONG Changes;    // bumped by every drawing operation that may have changed a pixel
+    UWORD Width;   // pixels per row (chunky extension)
+    UBYTE* Pixels; // Rows * BytesPerRow pen numbers, row after row (chunky extension)
+    ULONG Changes; // bumped by every drawing operation that may have changed a pixel
 };
 
 // Pixels are always cleared to pen 0 (BMF_CLEAR or not); null when a size is zero or the
@@ -48,8 +48,8 @@ void FreeBitMap(BitMap* bitmap);
 // plain copy minterm (0xC0) and its inversion (0x30) are distinguished: any other minterm
 // copies. `mask` selects which pen bits of the destination are written. Clipped to both
 // bitmaps. Returns the number of planes touched (8), or 0 when nothing was copied.
-LONG BltBitMap(const BitMap* source, LONG xSource, LONG ySource, BitMap* destination, LONG xDest,
-               LONG yDest, LONG xSize, LONG ySize, ULONG minterm, ULONG mask, PLANEPTR tempA);
+LONG BltBitMap(const BitMap* source, LONG xSource, LONG ySource, BitMap* destination, LONG xDest, LONG yDest,
+               LONG xSize, LONG ySize, ULONG minterm, ULONG mask, PLANEPTR tempA);
 
 // ---- RastPort -----------------------------------------------------------------------------
 
@@ -72,22 +72,22 @@ constexpr UWORD DBUFFER = 0x04;
 constexpr UWORD NOCROSSFILL = 0x20;
 
 struct RastPort {
-    struct Layer* Layer;      // intuition's link to the owning window; may be null
+    struct Layer* Layer; // intuition's link to the owning window; may be null
     struct BitMap* BitMap;
     UWORD* AreaPtrn;
-    UBYTE Mask;               // pen bits that drawing may change
-    UBYTE FgPen;              // the A pen
-    UBYTE BgPen;              // the B pen
+    UBYTE Mask;  // pen bits that drawing may change
+    UBYTE FgPen; // the A pen
+    UBYTE BgPen; // the B pen
     UBYTE AOlPen;
-    UBYTE DrawMode;           // JAM1, JAM2, COMPLEMENT, optionally | INVERSVID
+    UBYTE DrawMode; // JAM1, JAM2, COMPLEMENT, optionally | INVERSVID
     BYTE AreaPtSz;
-    BYTE linpatcnt;           // bit of LinePtrn used for the next pixel (15 = first)
-    UWORD Flags;              // FRST_DOT...
-    UWORD LinePtrn;           // 16-bit pattern of lines, bit 15 first
-    WORD cp_x;                // current pen position
+    BYTE linpatcnt; // bit of LinePtrn used for the next pixel (15 = first)
+    UWORD Flags;    // FRST_DOT...
+    UWORD LinePtrn; // 16-bit pattern of lines, bit 15 first
+    WORD cp_x;      // current pen position
     WORD cp_y;
     struct TextFont* Font;
-    UBYTE AlgoStyle;          // FSF_* styles added algorithmically (SetSoftStyle)
+    UBYTE AlgoStyle; // FSF_* styles added algorithmically (SetSoftStyle)
     UBYTE TxFlags;
     UWORD TxHeight;
     UWORD TxWidth;
@@ -168,7 +168,7 @@ struct TextFont {
     UWORD tf_XSize;       // nominal width: the widest advance of the printable characters
     UWORD tf_Baseline;    // rows from the top of the line to the baseline row
     UWORD tf_BoldSmear;
-    UWORD tf_Accessors;   // open count: OpenFont/OpenDiskFont add one, CloseFont removes one
+    UWORD tf_Accessors; // open count: OpenFont/OpenDiskFont add one, CloseFont removes one
     UBYTE tf_LoChar;
     UBYTE tf_HiChar;
     internal::FontFace* tf_Face; // the glyphs; private to graphics
@@ -200,16 +200,16 @@ constexpr UBYTE PenBlack = 1;
 constexpr UBYTE PenWhite = 2;
 
 struct ColorMap {
-    UWORD Count;            // entries in use (up to 256)
-    ULONG ColorTable[256];  // 0x00RRGGBB per pen
-    ULONG Changes;          // bumped whenever a colour is set, so the host converts again
+    UWORD Count;           // entries in use (up to 256)
+    ULONG ColorTable[256]; // 0x00RRGGBB per pen
+    ULONG Changes;         // bumped whenever a colour is set, so the host converts again
 };
 
 struct ViewPort {
     struct ColorMap* ColorMap;
     WORD DWidth;
     WORD DHeight;
-    WORD DxOffset;          // the screen's position on the display
+    WORD DxOffset; // the screen's position on the display
     WORD DyOffset;
     UWORD Modes;
 };

@@ -100,7 +100,10 @@ void ClearRect(RastPort* rp, int x0, int y0, int x1, int y1)
     canvas.Touch();
 }
 
-int TextTop(const RastPort* rp) { return rp->cp_y - rp->TxBaseline; }
+int TextTop(const RastPort* rp)
+{
+    return rp->cp_y - rp->TxBaseline;
+}
 
 } // namespace
 

@@ -40,18 +40,17 @@ struct Accented {
 };
 
 const Accented kAccented[] = {
-    {0xC0, 'A', nullptr}, {0xC1, 'A', nullptr}, {0xC2, 'A', nullptr}, {0xC4, 'A', nullptr},
-    {0xC7, 'C', nullptr}, {0xC8, 'E', nullptr}, {0xC9, 'E', nullptr}, {0xCA, 'E', nullptr},
-    {0xCB, 'E', nullptr}, {0xCC, 'I', nullptr}, {0xCD, 'I', nullptr}, {0xCE, 'I', nullptr},
-    {0xCF, 'I', nullptr}, {0xD1, 'N', nullptr}, {0xD2, 'O', nullptr}, {0xD3, 'O', nullptr},
-    {0xD4, 'O', nullptr}, {0xD6, 'O', nullptr}, {0xD9, 'U', nullptr}, {0xDA, 'U', nullptr},
-    {0xDB, 'U', nullptr}, {0xDC, 'U', nullptr},
-    {0xE0, 'a', kGrave}, {0xE1, 'a', kAcute}, {0xE2, 'a', kCircumflex}, {0xE4, 'a', kDiaeresis},
-    {0xE8, 'e', kGrave}, {0xE9, 'e', kAcute}, {0xEA, 'e', kCircumflex}, {0xEB, 'e', kDiaeresis},
-    {0xEC, 'i', kGrave}, {0xED, 'i', kAcute}, {0xEE, 'i', kCircumflex}, {0xEF, 'i', kDiaeresis},
-    {0xE7, 'c', nullptr}, {0xF1, 'n', kTilde},
-    {0xF2, 'o', kGrave}, {0xF3, 'o', kAcute}, {0xF4, 'o', kCircumflex}, {0xF6, 'o', kDiaeresis},
-    {0xF9, 'u', kGrave}, {0xFA, 'u', kAcute}, {0xFB, 'u', kCircumflex}, {0xFC, 'u', kDiaeresis},
+    {0xC0, 'A', nullptr},     {0xC1, 'A', nullptr},    {0xC2, 'A', nullptr},     {0xC4, 'A', nullptr},
+    {0xC7, 'C', nullptr},     {0xC8, 'E', nullptr},    {0xC9, 'E', nullptr},     {0xCA, 'E', nullptr},
+    {0xCB, 'E', nullptr},     {0xCC, 'I', nullptr},    {0xCD, 'I', nullptr},     {0xCE, 'I', nullptr},
+    {0xCF, 'I', nullptr},     {0xD1, 'N', nullptr},    {0xD2, 'O', nullptr},     {0xD3, 'O', nullptr},
+    {0xD4, 'O', nullptr},     {0xD6, 'O', nullptr},    {0xD9, 'U', nullptr},     {0xDA, 'U', nullptr},
+    {0xDB, 'U', nullptr},     {0xDC, 'U', nullptr},    {0xE0, 'a', kGrave},      {0xE1, 'a', kAcute},
+    {0xE2, 'a', kCircumflex}, {0xE4, 'a', kDiaeresis}, {0xE8, 'e', kGrave},      {0xE9, 'e', kAcute},
+    {0xEA, 'e', kCircumflex}, {0xEB, 'e', kDiaeresis}, {0xEC, 'i', kGrave},      {0xED, 'i', kAcute},
+    {0xEE, 'i', kCircumflex}, {0xEF, 'i', kDiaeresis}, {0xE7, 'c', nullptr},     {0xF1, 'n', kTilde},
+    {0xF2, 'o', kGrave},      {0xF3, 'o', kAcute},     {0xF4, 'o', kCircumflex}, {0xF6, 'o', kDiaeresis},
+    {0xF9, 'u', kGrave},      {0xFA, 'u', kAcute},     {0xFB, 'u', kCircumflex}, {0xFC, 'u', kDiaeresis},
 };
 
 void AddAccented(FontFace& face)
@@ -71,8 +70,7 @@ void AddAccented(FontFace& face)
 
 } // namespace
 
-std::unique_ptr<LoadedFont> MakeRomFont(const char* const* art, int first, int count, int rows,
-                                        int baseline)
+std::unique_ptr<LoadedFont> MakeRomFont(const char* const* art, int first, int count, int rows, int baseline)
 {
     auto loaded = std::make_unique<LoadedFont>();
     loaded->face = std::make_unique<FontFace>();

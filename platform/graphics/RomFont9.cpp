@@ -20,6 +20,7 @@ struct TallGlyph {
 };
 
 // 9 rows per character, '#' a set pixel.
+// clang-format off
 const TallGlyph kTallGlyphs[] = {
     {',',
      {"........",
@@ -112,11 +113,12 @@ const TallGlyph kTallGlyphs[] = {
       "...##...",
       "...##..."}},
 };
+// clang-format on
 
 // Topaz 8's rows with a blank ninth row, the tall characters replaced.
 const std::array<const char*, kCount * kRows>& Art()
 {
-    static const std::array<const char*, kCount * kRows> art = [] {
+    static const std::array<const char*, kCount* kRows> art = [] {
         std::array<const char*, kCount * kRows> rows{};
         const char* const* topaz8 = Topaz8Art();
         for (int c = 0; c < kCount; ++c) {

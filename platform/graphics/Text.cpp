@@ -55,8 +55,8 @@ TextFont* FontList::Find(const TextAttr& attr)
 TextFont* FontList::FindExact(const TextAttr& attr)
 {
     for (const auto& f : fonts_) {
-        if (!f->face->rom && SameFontName(f->font.tf_Name, attr.ta_Name) &&
-            f->requestedSize == attr.ta_YSize && f->requestedStyle == attr.ta_Style) {
+        if (!f->face->rom && SameFontName(f->font.tf_Name, attr.ta_Name) && f->requestedSize == attr.ta_YSize &&
+            f->requestedStyle == attr.ta_Style) {
             ++f->font.tf_Accessors;
             return &f->font;
         }
@@ -73,8 +73,7 @@ TextFont* FontList::Add(std::unique_ptr<LoadedFont> font)
 
 void FontList::Close(TextFont* font)
 {
-    auto it = std::find_if(fonts_.begin(), fonts_.end(),
-                           [font](const auto& f) { return &f->font == font; });
+    auto it = std::find_if(fonts_.begin(), fonts_.end(), [font](const auto& f) { return &f->font == font; });
     if (it == fonts_.end())
         return; // not one of ours (or already gone after a reset): nothing to release
     LoadedFont& loaded = **it;
@@ -141,7 +140,10 @@ int Advance(const RastPort* rp, const TextFont* font, UBYTE styles, UBYTE c)
 }
 
 // How far a row of an italic glyph leans right: half a pixel per row above the baseline.
-int Slant(int rowFromBaseline) { return (-rowFromBaseline) >> 1; }
+int Slant(int rowFromBaseline)
+{
+    return (-rowFromBaseline) >> 1;
+}
 
 } // namespace
 

@@ -71,8 +71,9 @@ constexpr std::array<UWORD, 232> BuildTable()
     table[86] = RAWKEY_KP_MINUS;
     table[87] = RAWKEY_KP_PLUS;
     table[88] = RAWKEY_KP_ENTER;
-    constexpr UWORD keypadDigits[10] = {RAWKEY_KP_1, RAWKEY_KP_1 + 1, RAWKEY_KP_1 + 2, RAWKEY_KP_4, RAWKEY_KP_4 + 1,
-                                        RAWKEY_KP_4 + 2, RAWKEY_KP_7, RAWKEY_KP_7 + 1, RAWKEY_KP_7 + 2, RAWKEY_KP_0};
+    constexpr UWORD keypadDigits[10] = {RAWKEY_KP_1,     RAWKEY_KP_1 + 1, RAWKEY_KP_1 + 2, RAWKEY_KP_4,
+                                        RAWKEY_KP_4 + 1, RAWKEY_KP_4 + 2, RAWKEY_KP_7,     RAWKEY_KP_7 + 1,
+                                        RAWKEY_KP_7 + 2, RAWKEY_KP_0};
     for (int i = 0; i < 10; ++i) { // keypad 1..9, 0 (usages 89..98)
         table[89 + i] = keypadDigits[i];
     }
@@ -81,11 +82,11 @@ constexpr std::array<UWORD, 232> BuildTable()
     table[117] = RAWKEY_HELP;
     table[224] = RAWKEY_CONTROL; // left Control
     table[225] = RAWKEY_LSHIFT;
-    table[226] = RAWKEY_LAMIGA; // left Alt
-    table[227] = RAWKEY_LAMIGA; // left Super
+    table[226] = RAWKEY_LAMIGA;  // left Alt
+    table[227] = RAWKEY_LAMIGA;  // left Super
     table[228] = RAWKEY_CONTROL; // right Control
     table[229] = RAWKEY_RSHIFT;
-    table[230] = RAWKEY_RALT; // right Alt (AltGr)
+    table[230] = RAWKEY_RALT;   // right Alt (AltGr)
     table[231] = RAWKEY_RAMIGA; // right Super
     return table;
 }

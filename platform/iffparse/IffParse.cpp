@@ -101,7 +101,8 @@ bool SkipBytes(Parser& parser, LONG length)
     if (length == 0) {
         return true;
     }
-    if ((parser.iff_Flags & IFFF_RSEEK) != 0 && Seek(static_cast<BPTR>(parser.iff_Stream), length, OFFSET_CURRENT) >= 0) {
+    if ((parser.iff_Flags & IFFF_RSEEK) != 0 &&
+        Seek(static_cast<BPTR>(parser.iff_Stream), length, OFFSET_CURRENT) >= 0) {
         return true;
     }
     // Not seekable (or the seek was refused): read through, which also notices a short file.
@@ -379,7 +380,8 @@ LONG ParseIFF(IFFHandle* iff, LONG control)
         Context& top = *parser.stack.back();
         if (!top.entered) {
             top.entered = true;
-            const Handler* handler = control == IFFPARSE_RAWSTEP ? nullptr : FindHandler(parser, top.cn_Type, top.cn_ID);
+            const Handler* handler =
+                control == IFFPARSE_RAWSTEP ? nullptr : FindHandler(parser, top.cn_Type, top.cn_ID);
             if (handler != nullptr && handler->stop) {
                 return 0;
             }
@@ -400,7 +402,8 @@ LONG ParseIFF(IFFHandle* iff, LONG control)
                 return Fail(parser, IFFERR_MANGLED);
             }
             top.cn_Scan += 8;
-            if (const LONG error = Enter(parser, static_cast<LONG>(BigEndian(header)), BigEndian(header + 4)); error != 0) {
+            if (const LONG error = Enter(parser, static_cast<LONG>(BigEndian(header)), BigEndian(header + 4));
+                error != 0) {
                 return Fail(parser, error);
             }
             continue;

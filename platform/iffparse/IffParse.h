@@ -8,9 +8,9 @@ namespace amiga {
 
 constexpr LONG MAKE_ID(char a, char b, char c, char d)
 {
-    return static_cast<LONG>((static_cast<ULONG>(static_cast<UBYTE>(a)) << 24) |
-                             (static_cast<ULONG>(static_cast<UBYTE>(b)) << 16) |
-                             (static_cast<ULONG>(static_cast<UBYTE>(c)) << 8) | static_cast<ULONG>(static_cast<UBYTE>(d)));
+    return static_cast<LONG>(
+        (static_cast<ULONG>(static_cast<UBYTE>(a)) << 24) | (static_cast<ULONG>(static_cast<UBYTE>(b)) << 16) |
+        (static_cast<ULONG>(static_cast<UBYTE>(c)) << 8) | static_cast<ULONG>(static_cast<UBYTE>(d)));
 }
 
 constexpr LONG ID_FORM = MAKE_ID('F', 'O', 'R', 'M');
@@ -20,15 +20,15 @@ constexpr LONG ID_PROP = MAKE_ID('P', 'R', 'O', 'P');
 constexpr LONG ID_NULL = MAKE_ID(' ', ' ', ' ', ' ');
 
 // Error codes of ParseIFF and friends; 0 is success.
-constexpr LONG IFFERR_EOF = -1;      // the outermost chunk has ended
-constexpr LONG IFFERR_EOC = -2;      // a context has ended (IFFPARSE_STEP)
-constexpr LONG IFFERR_NOSCOPE = -3;  // no FORM or LIST to hold a property
+constexpr LONG IFFERR_EOF = -1;     // the outermost chunk has ended
+constexpr LONG IFFERR_EOC = -2;     // a context has ended (IFFPARSE_STEP)
+constexpr LONG IFFERR_NOSCOPE = -3; // no FORM or LIST to hold a property
 constexpr LONG IFFERR_NOMEM = -4;
 constexpr LONG IFFERR_READ = -5;
 constexpr LONG IFFERR_WRITE = -6;
 constexpr LONG IFFERR_SEEK = -7;
-constexpr LONG IFFERR_MANGLED = -8;  // sizes that do not fit, a file cut short
-constexpr LONG IFFERR_SYNTAX = -9;   // a chunk where the grammar allows none
+constexpr LONG IFFERR_MANGLED = -8; // sizes that do not fit, a file cut short
+constexpr LONG IFFERR_SYNTAX = -9;  // a chunk where the grammar allows none
 constexpr LONG IFFERR_NOTIFF = -10;
 constexpr LONG IFFERR_NOHOOK = -11;
 constexpr LONG IFF_RETURN2CLIENT = -12;
@@ -46,7 +46,7 @@ constexpr LONG IFFPARSE_RAWSTEP = 2; // as STEP, without running the property ha
 struct IFFHandle {
     IPTR iff_Stream = 0; // the dos file handle (InitIFFasDOS)
     ULONG iff_Flags = 0;
-    LONG iff_Depth = 0;  // chunks entered
+    LONG iff_Depth = 0; // chunks entered
 };
 
 struct ContextNode {
@@ -62,8 +62,8 @@ struct StoredProperty {
     APTR sp_Data = nullptr;
 };
 
-IFFHandle* AllocIFF(); // null when out of memory
-void FreeIFF(IFFHandle* iff); // closes it first when still open
+IFFHandle* AllocIFF();             // null when out of memory
+void FreeIFF(IFFHandle* iff);      // closes it first when still open
 void InitIFFasDOS(IFFHandle* iff); // iff_Stream is then a dos file handle the caller opened
 // 0, or IFFERR_NOTIFF when the stream does not start with FORM, LIST or CAT. Write mode is
 // not offered: IFFERR_WRITE.

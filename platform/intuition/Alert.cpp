@@ -93,10 +93,10 @@ BOOL DisplayAlert(ULONG alertNumber, CONST_STRPTR string, UWORD height)
     // the band, what the screen showed.
     std::vector<UBYTE> shown;
     internal::ComposeScreenInto(internal::Record(screen), shown);
-    const auto tags = internal::MakeTagList(WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, screen->Width,
-                                            WA_Height, screen->Height, WA_Borderless, TRUE, WA_Activate, TRUE,
-                                            WA_RMBTrap, TRUE, WA_SmartRefresh, TRUE, WA_IDCMP, IDCMP_MOUSEBUTTONS,
-                                            TAG_DONE);
+    const auto tags =
+        internal::MakeTagList(WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, screen->Width, WA_Height,
+                              screen->Height, WA_Borderless, TRUE, WA_Activate, TRUE, WA_RMBTrap, TRUE, WA_SmartRefresh,
+                              TRUE, WA_IDCMP, IDCMP_MOUSEBUTTONS, TAG_DONE);
     Window* window = OpenWindowTagList(nullptr, tags.data());
     if (window == nullptr)
         return FALSE;

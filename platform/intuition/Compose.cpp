@@ -28,8 +28,8 @@ void BlitWindow(const WindowRecord* window, UBYTE* out, int outWidth, int outHei
         return;
     }
     for (int y = y0; y < y1; ++y) {
-        const UBYTE* source = bitmap->Pixels + static_cast<size_t>(y - window->TopEdge) * bitmap->BytesPerRow +
-                              (x0 - window->LeftEdge);
+        const UBYTE* source =
+            bitmap->Pixels + static_cast<size_t>(y - window->TopEdge) * bitmap->BytesPerRow + (x0 - window->LeftEdge);
         std::memcpy(out + static_cast<size_t>(y) * static_cast<size_t>(outWidth) + x0, source,
                     static_cast<size_t>(x1 - x0));
     }

@@ -18,8 +18,8 @@ struct Image {
     WORD Height;
     WORD Depth;
     UWORD* ImageData;
-    UBYTE PlanePick;   // destination pen bits that receive the image's planes, lowest first
-    UBYTE PlaneOnOff;  // value of the pen bits that PlanePick leaves out
+    UBYTE PlanePick;  // destination pen bits that receive the image's planes, lowest first
+    UBYTE PlaneOnOff; // value of the pen bits that PlanePick leaves out
     struct Image* NextImage;
 };
 

@@ -52,8 +52,14 @@ Hit HitTest(ScreenRecord* screen, int x, int y)
 }
 
 // The pointer relative to the front screen.
-int ScreenX(const ScreenRecord* screen) { return Intuition().pointerX - screen->LeftEdge; }
-int ScreenY(const ScreenRecord* screen) { return Intuition().pointerY - screen->TopEdge; }
+int ScreenX(const ScreenRecord* screen)
+{
+    return Intuition().pointerX - screen->LeftEdge;
+}
+int ScreenY(const ScreenRecord* screen)
+{
+    return Intuition().pointerY - screen->TopEdge;
+}
 
 void TrackPointer(int x, int y)
 {
@@ -125,8 +131,8 @@ Rectangle DraggedBox(const WindowDrag& drag, ScreenRecord* screen)
         // The program may have placed the window where its minimum no longer fits.
         const int minWidth = window->MinWidth;
         const int minHeight = window->MinHeight;
-        width = std::clamp(width + dx, minWidth,
-                           std::max(minWidth, std::min<int>(window->MaxWidth, screen->Width - left)));
+        width =
+            std::clamp(width + dx, minWidth, std::max(minWidth, std::min<int>(window->MaxWidth, screen->Width - left)));
         height = std::clamp(height + dy, minHeight,
                             std::max(minHeight, std::min<int>(window->MaxHeight, screen->Height - top)));
     } else {
@@ -384,7 +390,8 @@ void RouteHostEvent(const HostEvent& event)
     auto& state = Intuition();
     using Kind = HostEvent::Kind;
     // Keys travel with the qualifiers the host saw; the buttons are intuition's own to keep.
-    state.qualifier = static_cast<UWORD>((event.qualifier & ~kButtonQualifiers) | (state.qualifier & kButtonQualifiers));
+    state.qualifier =
+        static_cast<UWORD>((event.qualifier & ~kButtonQualifiers) | (state.qualifier & kButtonQualifiers));
     if (event.kind == Kind::PointerMove || event.kind == Kind::ButtonDown || event.kind == Kind::ButtonUp) {
         TrackPointer(event.x, event.y);
     }

@@ -178,8 +178,8 @@ void UpdatePointer()
         host::SetCursor(host::CursorShape::Busy);
         break;
     case PointerShape::Custom:
-        host::SetCursor(owner->pointerRGBA.data(), owner->pointerWidth, owner->pointerHeight,
-                        owner->pointerHotX, owner->pointerHotY);
+        host::SetCursor(owner->pointerRGBA.data(), owner->pointerWidth, owner->pointerHeight, owner->pointerHotX,
+                        owner->pointerHotY);
         break;
     }
 }

@@ -283,27 +283,27 @@ struct Layer {
 };
 
 struct Screen {
-    Screen* NextScreen;   // towards the back
-    Window* FirstWindow;  // the most recently opened first, linked through NextWindow
+    Screen* NextScreen;  // towards the back
+    Window* FirstWindow; // the most recently opened first, linked through NextWindow
     WORD LeftEdge;
-    WORD TopEdge;         // position on the display (MoveScreen)
+    WORD TopEdge; // position on the display (MoveScreen)
     WORD Width;
     WORD Height;
-    WORD MouseY;          // the pointer, relative to the screen's top-left corner
+    WORD MouseY; // the pointer, relative to the screen's top-left corner
     WORD MouseX;
-    UWORD Flags;          // screen type and SHOWTITLE, BEEPING, SCREENBEHIND, SCREENQUIET
-    STRPTR Title;         // shown in the title bar while no window of the screen is active
+    UWORD Flags;  // screen type and SHOWTITLE, BEEPING, SCREENBEHIND, SCREENQUIET
+    STRPTR Title; // shown in the title bar while no window of the screen is active
     STRPTR DefaultTitle;
-    BYTE BarHeight;       // the title bar covers rows 0..BarHeight (the last row is its trim)
+    BYTE BarHeight; // the title bar covers rows 0..BarHeight (the last row is its trim)
     BYTE BarVBorder;
     BYTE BarHBorder;
     BYTE MenuVBorder;
     BYTE MenuHBorder;
-    BYTE WBorTop;         // default window borders
+    BYTE WBorTop; // default window borders
     BYTE WBorLeft;
     BYTE WBorRight;
     BYTE WBorBottom;
-    TextAttr* Font;       // topaz 8
+    TextAttr* Font; // topaz 8
     struct ViewPort ViewPort;
     struct RastPort RastPort; // draws into the screen's own bitmap (background, title bar)
     struct BitMap BitMap;
@@ -319,20 +319,20 @@ struct Window {
     WORD TopEdge;
     WORD Width;
     WORD Height;
-    WORD MouseY;          // the pointer, relative to the window's top-left corner
+    WORD MouseY; // the pointer, relative to the window's top-left corner
     WORD MouseX;
     WORD MinWidth;
     WORD MinHeight;
     UWORD MaxWidth;
     UWORD MaxHeight;
-    ULONG Flags;          // WFLG_*
+    ULONG Flags; // WFLG_*
     Menu* MenuStrip;
-    STRPTR Title;         // intuition's own copy of the title, or null
+    STRPTR Title; // intuition's own copy of the title, or null
     Requester* FirstRequest;
     Requester* DMRequest;
     WORD ReqCount;
     Screen* WScreen;
-    RastPort* RPort;      // draws into the window's bitmap, (0, 0) at its top-left corner
+    RastPort* RPort; // draws into the window's bitmap, (0, 0) at its top-left corner
     BYTE BorderLeft;
     BYTE BorderTop;
     BYTE BorderRight;
@@ -341,22 +341,22 @@ struct Window {
     Gadget* FirstGadget;
     Window* Parent;
     Window* Descendant;
-    UWORD* Pointer;       // the custom pointer's sprite data, or null
+    UWORD* Pointer; // the custom pointer's sprite data, or null
     BYTE PtrHeight;
     BYTE PtrWidth;
     BYTE XOffset;
     BYTE YOffset;
     ULONG IDCMPFlags;
-    MsgPort* UserPort;    // input messages arrive here (null while IDCMPFlags is 0)
-    MsgPort* WindowPort;  // replies go back here
+    MsgPort* UserPort;   // input messages arrive here (null while IDCMPFlags is 0)
+    MsgPort* WindowPort; // replies go back here
     IntuiMessage* MessageKey;
     UBYTE DetailPen;
     UBYTE BlockPen;
     Image* CheckMark;
-    STRPTR ScreenTitle;   // the screen's title while this window is active, or null
+    STRPTR ScreenTitle; // the screen's title while this window is active, or null
     WORD GZZMouseX;
     WORD GZZMouseY;
-    WORD GZZWidth;        // the inner size: Width and Height less the borders
+    WORD GZZWidth; // the inner size: Width and Height less the borders
     WORD GZZHeight;
     UBYTE* ExtData;
     BYTE* UserData;
@@ -374,7 +374,7 @@ struct IntuiMessage {
     // an event address (PackPreviousKeys, keymap/Keymap.h); the event loop copies
     // *(APTR*)IAddress into InputEvent::ie_EventAddress for MapRawKey.
     APTR IAddress;
-    WORD MouseX;          // relative to the window's top-left corner
+    WORD MouseX; // relative to the window's top-left corner
     WORD MouseY;
     ULONG Seconds;
     ULONG Micros;
@@ -451,16 +451,14 @@ void RefreshGList(Gadget* gadgets, Window* window, Requester* requester, WORD nu
 const char* IntuitionLastError();
 
 namespace internal {
-template <typename T>
-IPTR ToTagData(T value)
+template <typename T> IPTR ToTagData(T value)
 {
     if constexpr (std::is_pointer_v<T> || std::is_null_pointer_v<T>)
         return reinterpret_cast<IPTR>(value);
     else
         return static_cast<IPTR>(value);
 }
-template <typename... Args>
-std::vector<TagItem> MakeTagList(Args... args)
+template <typename... Args> std::vector<TagItem> MakeTagList(Args... args)
 {
     static_assert(sizeof...(Args) % 2 == 1, "tag, value pairs ended by TAG_DONE");
     const IPTR values[] = {ToTagData(args)...};
@@ -473,18 +471,15 @@ std::vector<TagItem> MakeTagList(Args... args)
 } // namespace internal
 
 // The platform's varargs forms: tag, value pairs ended by TAG_DONE.
-template <typename... Args>
-Screen* OpenScreenTags(const NewScreen* newScreen, Args... args)
+template <typename... Args> Screen* OpenScreenTags(const NewScreen* newScreen, Args... args)
 {
     return OpenScreenTagList(newScreen, internal::MakeTagList(args...).data());
 }
-template <typename... Args>
-Window* OpenWindowTags(const NewWindow* newWindow, Args... args)
+template <typename... Args> Window* OpenWindowTags(const NewWindow* newWindow, Args... args)
 {
     return OpenWindowTagList(newWindow, internal::MakeTagList(args...).data());
 }
-template <typename... Args>
-void SetWindowPointer(Window* window, Args... args)
+template <typename... Args> void SetWindowPointer(Window* window, Args... args)
 {
     SetWindowPointerA(window, internal::MakeTagList(args...).data());
 }

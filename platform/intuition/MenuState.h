@@ -10,12 +10,12 @@
 namespace amiga::internal {
 
 // Layout measures (pixels) shared by the builder and the drawing.
-constexpr int kMenuBoxBorder = 2;     // frame and gap around a box's items
-constexpr int kMenuItemPadX = 4;      // text from the item's left edge
-constexpr int kMenuCheckWidth = 12;   // room for the check mark
+constexpr int kMenuBoxBorder = 2;      // frame and gap around a box's items
+constexpr int kMenuItemPadX = 4;       // text from the item's left edge
+constexpr int kMenuCheckWidth = 12;    // room for the check mark
 constexpr int kMenuAmigaKeyWidth = 13; // the Amiga-key glyph and its gap
 constexpr int kMenuSubArrowWidth = 12; // room for the sub-menu mark; sub boxes open over it
-constexpr int kMenuTitleGap = 8;      // added to a title's text width
+constexpr int kMenuTitleGap = 8;       // added to a title's text width
 
 // What gadtools allocates per menu and item: the platform structure followed by its user
 // data (GTMENU_USERDATA, GTMENUITEM_USERDATA), and what the strip owns.
@@ -28,9 +28,9 @@ struct MenuNode {
 struct ItemNode {
     MenuItem item;
     APTR userData = nullptr;
-    IntuiText text{};       // ItemFill of text items
-    Image bar{};            // ItemFill of separator bars
-    char* label = nullptr;  // the copy text.IText points to
+    IntuiText text{};      // ItemFill of text items
+    Image bar{};           // ItemFill of separator bars
+    char* label = nullptr; // the copy text.IText points to
     bool isBar = false;
 };
 

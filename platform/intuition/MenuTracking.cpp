@@ -92,7 +92,8 @@ Box SubBox(const Menu* menu, const MenuItem* item, const Window* window)
     for (const MenuItem* sub = first; sub != nullptr; sub = sub->NextItem)
         bottom = std::max(bottom, sub->TopEdge + sub->Height);
     Box box{parent.left + first->LeftEdge - kMenuBoxBorder, parent.top + first->TopEdge - kMenuBoxBorder,
-            parent.left + first->LeftEdge + first->Width + kMenuBoxBorder - 1, parent.top + bottom + kMenuBoxBorder - 1};
+            parent.left + first->LeftEdge + first->Width + kMenuBoxBorder - 1,
+            parent.top + bottom + kMenuBoxBorder - 1};
     const int shift = KeepOnScreen(box.left, box.right, window);
     box.left += shift;
     box.right += shift;
@@ -170,7 +171,8 @@ void PickHighlighted(OpenStrip& open)
         siblings = item->SubItem;
         subIndex = open.subItem;
     }
-    const UWORD number = FULLMENUNUM(static_cast<UWORD>(open.menu), static_cast<UWORD>(open.item), static_cast<UWORD>(subIndex));
+    const UWORD number =
+        FULLMENUNUM(static_cast<UWORD>(open.menu), static_cast<UWORD>(open.item), static_cast<UWORD>(subIndex));
     // The chain holds each item once, so a chain can never loop back on itself.
     if (std::find(open.picks.begin(), open.picks.end(), number) != open.picks.end())
         return;
@@ -443,7 +445,8 @@ UWORD MenuCommandKey(Window* window, char key)
                 if (matches(item))
                     target = item;
             } else if (item->Flags & ITEMENABLED) {
-                for (MenuItem* sub = item->SubItem; sub != nullptr && target == nullptr; sub = sub->NextItem, ++subIndex)
+                for (MenuItem* sub = item->SubItem; sub != nullptr && target == nullptr;
+                     sub = sub->NextItem, ++subIndex)
                     if (matches(sub)) {
                         target = sub;
                         siblings = item->SubItem;

@@ -20,7 +20,7 @@ constexpr int kMaxMenus = 31;    // NOMENU is 0x1F
 constexpr int kMaxItems = 63;    // NOITEM is 0x3F
 constexpr int kMaxSubItems = 31; // NOSUB is 0x1F
 
-constexpr int kBarLeft = 5;         // first title
+constexpr int kBarLeft = 5; // first title
 constexpr int kSeparatorHeight = 6;
 constexpr int kTitleGap = internal::kMenuTitleGap;
 constexpr int kBoxBorder = internal::kMenuBoxBorder;
@@ -39,8 +39,14 @@ char* CopyString(CONST_STRPTR text)
     return copy;
 }
 
-MenuNode* NodeOf(Menu* menu) { return reinterpret_cast<MenuNode*>(menu); }
-ItemNode* NodeOf(MenuItem* item) { return reinterpret_cast<ItemNode*>(item); }
+MenuNode* NodeOf(Menu* menu)
+{
+    return reinterpret_cast<MenuNode*>(menu);
+}
+ItemNode* NodeOf(MenuItem* item)
+{
+    return reinterpret_cast<ItemNode*>(item);
+}
 
 void FreeItems(MenuItem* item)
 {
@@ -121,7 +127,10 @@ struct Measure {
     Measure(const Measure&) = delete;
     Measure& operator=(const Measure&) = delete;
 
-    int Width(CONST_STRPTR text) { return text == nullptr ? 0 : TextLength(&rp, text, static_cast<ULONG>(std::strlen(text))); }
+    int Width(CONST_STRPTR text)
+    {
+        return text == nullptr ? 0 : TextLength(&rp, text, static_cast<ULONG>(std::strlen(text)));
+    }
     int Height() const { return font != nullptr ? font->tf_YSize : 8; }
 };
 
@@ -146,8 +155,8 @@ void LayoutColumn(MenuItem* first, const TextAttr* attr, Measure& measure, int& 
     }
     const int indent = kItemPadX + (anyCheck ? kCheckWidth : 0);
     const int keyWidth = anyKey ? kAmigaKeyWidth + measure.Width("W") + kItemPadX : 0;
-    const int itemWidth = indent + textWidth + (anyKey || anySub ? kItemPadX * 2 : kItemPadX) + keyWidth +
-                          (anySub ? kSubArrowWidth : 0);
+    const int itemWidth =
+        indent + textWidth + (anyKey || anySub ? kItemPadX * 2 : kItemPadX) + keyWidth + (anySub ? kSubArrowWidth : 0);
     const int itemHeight = measure.Height() + 2;
     int top = kBoxBorder;
     for (MenuItem* item = first; item != nullptr; item = item->NextItem) {
@@ -222,7 +231,8 @@ Menu* CreateMenusA(const NewMenu* newMenus, const TagItem* tags)
                 break;
             }
             auto* node = new MenuNode;
-            node->name = CopyString(entry->nm_Label != nullptr && entry->nm_Label != NM_BARLABEL ? entry->nm_Label : "");
+            node->name =
+                CopyString(entry->nm_Label != nullptr && entry->nm_Label != NM_BARLABEL ? entry->nm_Label : "");
             node->menu.MenuName = node->name;
             node->menu.Flags = (entry->nm_Flags & NM_MENUDISABLED) ? 0 : MENUENABLED;
             node->userData = entry->nm_UserData;

@@ -29,7 +29,7 @@ struct Menu {
     Menu* NextMenu = nullptr;
     WORD LeftEdge = 0; // of the title in the screen's title bar
     WORD TopEdge = 0;
-    WORD Width = 0;    // of the title
+    WORD Width = 0; // of the title
     WORD Height = 0;
     UWORD Flags = 0;
     CONST_STRPTR MenuName = nullptr;
@@ -68,12 +68,30 @@ constexpr UWORD NOMENU = 0x001F;
 constexpr UWORD NOITEM = 0x003F;
 constexpr UWORD NOSUB = 0x001F;
 
-constexpr UWORD MENUNUM(UWORD number) { return number & 0x1F; }
-constexpr UWORD ITEMNUM(UWORD number) { return (number >> 5) & 0x3F; }
-constexpr UWORD SUBNUM(UWORD number) { return (number >> 11) & 0x1F; }
-constexpr UWORD SHIFTMENU(UWORD menu) { return menu & 0x1F; }
-constexpr UWORD SHIFTITEM(UWORD item) { return static_cast<UWORD>((item & 0x3F) << 5); }
-constexpr UWORD SHIFTSUB(UWORD sub) { return static_cast<UWORD>((sub & 0x1F) << 11); }
+constexpr UWORD MENUNUM(UWORD number)
+{
+    return number & 0x1F;
+}
+constexpr UWORD ITEMNUM(UWORD number)
+{
+    return (number >> 5) & 0x3F;
+}
+constexpr UWORD SUBNUM(UWORD number)
+{
+    return (number >> 11) & 0x1F;
+}
+constexpr UWORD SHIFTMENU(UWORD menu)
+{
+    return menu & 0x1F;
+}
+constexpr UWORD SHIFTITEM(UWORD item)
+{
+    return static_cast<UWORD>((item & 0x3F) << 5);
+}
+constexpr UWORD SHIFTSUB(UWORD sub)
+{
+    return static_cast<UWORD>((sub & 0x1F) << 11);
+}
 constexpr UWORD FULLMENUNUM(UWORD menu, UWORD item, UWORD sub)
 {
     return static_cast<UWORD>(SHIFTSUB(sub) | SHIFTITEM(item) | SHIFTMENU(menu));
@@ -106,14 +124,14 @@ constexpr UWORD NM_MENUDISABLED = MENUENABLED;
 constexpr UWORD NM_ITEMDISABLED = ITEMENABLED;
 
 // Tags of CreateMenusA and LayoutMenusA (gadtools' tag base is TAG_USER + 0x80000).
-constexpr Tag GTMN_TextAttr = TAG_USER + 0x80000 + 49;   // TextAttr* of the item texts (LayoutMenusA)
-constexpr Tag GTMN_FrontPen = TAG_USER + 0x80000 + 50;   // pen of the texts (default 1)
-constexpr Tag GTMN_Menu = TAG_USER + 0x80000 + 60;       // LayoutMenuItemsA's menu
-constexpr Tag GTMN_FullMenu = TAG_USER + 0x80000 + 62;   // the array must start with a title
+constexpr Tag GTMN_TextAttr = TAG_USER + 0x80000 + 49;       // TextAttr* of the item texts (LayoutMenusA)
+constexpr Tag GTMN_FrontPen = TAG_USER + 0x80000 + 50;       // pen of the texts (default 1)
+constexpr Tag GTMN_Menu = TAG_USER + 0x80000 + 60;           // LayoutMenuItemsA's menu
+constexpr Tag GTMN_FullMenu = TAG_USER + 0x80000 + 62;       // the array must start with a title
 constexpr Tag GTMN_SecondaryError = TAG_USER + 0x80000 + 63; // ULONG* receiving GTMENU_ errors
 constexpr Tag GTMN_NewLookMenus = TAG_USER + 0x80000 + 67;   // accepted; one look only
-constexpr Tag GTMN_Checkmark = TAG_USER + 0x80000 + 68;  // accepted; the built-in mark is drawn
-constexpr Tag GTMN_AmigaKey = TAG_USER + 0x80000 + 69;   // accepted; the built-in glyph is drawn
+constexpr Tag GTMN_Checkmark = TAG_USER + 0x80000 + 68;      // accepted; the built-in mark is drawn
+constexpr Tag GTMN_AmigaKey = TAG_USER + 0x80000 + 69;       // accepted; the built-in glyph is drawn
 
 // GTMN_SecondaryError values.
 constexpr ULONG GTMENU_TRIMMED = 0x00000001;

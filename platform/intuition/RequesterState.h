@@ -14,8 +14,8 @@ namespace amiga::internal {
 struct RequesterHooks {
     // `buttons`: the boxes of its buttons in the window, leftmost first.
     // `title` and `text` as given, before the text is split into lines.
-    void (*requesterShown)(const Window* requester, const std::vector<Rectangle>& buttons, int lines,
-                           const char* title, const char* text) = nullptr;
+    void (*requesterShown)(const Window* requester, const std::vector<Rectangle>& buttons, int lines, const char* title,
+                           const char* text) = nullptr;
     // `bandHeight`: the rows of the alert's band at the top of its window.
     void (*alertShown)(const Window* alert, int bandHeight) = nullptr;
 };

@@ -18,10 +18,10 @@ namespace amiga {
 
 namespace {
 
-constexpr int kMargin = 8;        // around the text box and the buttons
-constexpr int kTextPadX = 10;     // text from the text box's frame
+constexpr int kMargin = 8;    // around the text box and the buttons
+constexpr int kTextPadX = 10; // text from the text box's frame
 constexpr int kTextPadY = 6;
-constexpr int kButtonPadX = 16;   // label width plus this, at least kButtonMinWidth
+constexpr int kButtonPadX = 16; // label width plus this, at least kButtonMinWidth
 constexpr int kButtonMinWidth = 48;
 constexpr int kButtonGap = 10;
 
@@ -92,7 +92,9 @@ Layout LayOut(const EasyStruct* easy, RastPort* rp)
     layout.textBoxHeight = static_cast<int>(layout.lines.size()) * layout.lineHeight + 2 * kTextPadY - 2;
     int buttonsWidth = 0;
     for (Button& button : layout.buttons) {
-        button.width = std::max(kButtonMinWidth, TextLength(rp, button.label.c_str(), static_cast<ULONG>(button.label.size())) + kButtonPadX);
+        button.width =
+            std::max(kButtonMinWidth,
+                     TextLength(rp, button.label.c_str(), static_cast<ULONG>(button.label.size())) + kButtonPadX);
         button.height = fontHeight + 6;
         buttonsWidth += button.width;
     }
@@ -153,7 +155,8 @@ void DrawButton(RastPort* rp, const Pens& pens, const Button& button, bool press
     const auto length = static_cast<ULONG>(button.label.size());
     const int textWidth = TextLength(rp, button.label.c_str(), length);
     SetAPen(rp, pressed ? pens.fillText : pens.text);
-    Move(rp, button.left + (button.width - textWidth) / 2, button.top + (button.height - rp->TxHeight) / 2 + rp->TxBaseline);
+    Move(rp, button.left + (button.width - textWidth) / 2,
+         button.top + (button.height - rp->TxHeight) / 2 + rp->TxBaseline);
     Text(rp, button.label.c_str(), length);
 }
 
@@ -202,11 +205,11 @@ Window* OpenRequester(Window* parent, const EasyStruct* easy, Screen* screen, bo
     const int outerHeight = layout.innerHeight + screen->BarHeight + 1 + screen->WBorBottom;
     const int left = std::max(0, (screen->Width - outerWidth) / 2);
     const int top = std::max(0, (screen->Height - outerHeight) / 2);
-    const auto tags = internal::MakeTagList(publicScreen ? WA_PubScreen : WA_CustomScreen, screen, WA_Left, left,
-                                            WA_Top, top, WA_InnerWidth, layout.innerWidth, WA_InnerHeight,
-                                            layout.innerHeight, WA_Title, TitleOf(parent, easy), WA_DragBar, TRUE, WA_DepthGadget, TRUE,
-                                            WA_Activate, TRUE, WA_RMBTrap, TRUE, WA_AutoAdjust, TRUE, WA_SmartRefresh,
-                                            TRUE, WA_IDCMP, IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
+    const auto tags = internal::MakeTagList(
+        publicScreen ? WA_PubScreen : WA_CustomScreen, screen, WA_Left, left, WA_Top, top, WA_InnerWidth,
+        layout.innerWidth, WA_InnerHeight, layout.innerHeight, WA_Title, TitleOf(parent, easy), WA_DragBar, TRUE,
+        WA_DepthGadget, TRUE, WA_Activate, TRUE, WA_RMBTrap, TRUE, WA_AutoAdjust, TRUE, WA_SmartRefresh, TRUE, WA_IDCMP,
+        IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
     Window* requester = OpenWindowTagList(nullptr, tags.data());
     if (requester == nullptr)
         return nullptr;

@@ -11,8 +11,8 @@ struct Window;
 struct EasyStruct {
     ULONG es_StructSize = sizeof(EasyStruct);
     ULONG es_Flags = 0;
-    CONST_STRPTR es_Title = nullptr;      // null: the window's title, else "System Request"
-    CONST_STRPTR es_TextFormat = nullptr; // lines separated by "\n"
+    CONST_STRPTR es_Title = nullptr;        // null: the window's title, else "System Request"
+    CONST_STRPTR es_TextFormat = nullptr;   // lines separated by "\n"
     CONST_STRPTR es_GadgetFormat = nullptr; // buttons separated by "|"
 };
 

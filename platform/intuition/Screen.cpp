@@ -21,11 +21,13 @@ constexpr const char* kPublicScreenTitle = "Workbench Screen";
 // tones, the pointer's colours at 17..19, a 6 × 6 × 6 colour cube and a grey ramp.
 void LoadDefaultPalette(ColorMap* colorMap)
 {
+    // clang-format off
     static constexpr ULONG kFirst[20] = {
         0xAAAAAA, 0x000000, 0xFFFFFF, 0x6688BB, 0x999999, 0xBBBBBB, 0xBBAA99, 0xFFBBAA,
         0x000080, 0x008000, 0x800000, 0x808000, 0x800080, 0x008080, 0x555555, 0xDDDDDD,
         0x000000, 0xE04020, 0x000000, 0xEEDDCC,
     };
+    // clang-format on
     ULONG* table = colorMap->ColorTable;
     std::copy(std::begin(kFirst), std::end(kFirst), table);
     int pen = 20;
@@ -345,8 +347,8 @@ void ScreenToFront(Screen* screen)
     if (!IsOpenScreen(screen) || Record(screen) == FrontScreenRecord()) {
         return;
     }
-    auto it = std::find_if(state.screens.begin(), state.screens.end(),
-                           [screen](const auto& s) { return s.get() == screen; });
+    auto it =
+        std::find_if(state.screens.begin(), state.screens.end(), [screen](const auto& s) { return s.get() == screen; });
     std::rotate(it, it + 1, state.screens.end());
     RelinkScreens();
     screen->Flags &= static_cast<UWORD>(~SCREENBEHIND);
@@ -360,8 +362,8 @@ void ScreenToBack(Screen* screen)
     if (!IsOpenScreen(screen) || state.screens.front().get() == screen) {
         return;
     }
-    auto it = std::find_if(state.screens.begin(), state.screens.end(),
-                           [screen](const auto& s) { return s.get() == screen; });
+    auto it =
+        std::find_if(state.screens.begin(), state.screens.end(), [screen](const auto& s) { return s.get() == screen; });
     std::rotate(state.screens.begin(), it, it + 1);
     RelinkScreens();
     if (ScreenRecord* front = FrontScreenRecord()) {
@@ -385,8 +387,8 @@ Screen* LockPubScreen(CONST_STRPTR name)
     if (screen == nullptr) {
         // Opened on first use, behind the program's own screen when it has one.
         screen = Record(OpenScreenTags(nullptr, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600, SA_Depth, 8,
-                                       SA_Type, WBENCHSCREEN | PUBLICSCREEN, SA_Title, kPublicScreenTitle,
-                                       SA_Behind, TRUE, TAG_DONE));
+                                       SA_Type, WBENCHSCREEN | PUBLICSCREEN, SA_Title, kPublicScreenTitle, SA_Behind,
+                                       TRUE, TAG_DONE));
         if (screen == nullptr) {
             return nullptr;
         }

@@ -54,7 +54,7 @@ struct WindowRecord : Window {
 };
 
 struct MessageRecord : IntuiMessage {
-    APTR previousKeys = nullptr; // what IAddress points to for raw keys
+    APTR previousKeys = nullptr;   // what IAddress points to for raw keys
     WindowRecord* owner = nullptr; // null once its window has closed
     bool inUse = false;
 };
@@ -135,9 +135,18 @@ IntuitionState& Intuition();
 // Where Intuition() keeps the state; the testing library drops it to start afresh.
 std::unique_ptr<IntuitionState>& IntuitionHolder();
 
-inline ScreenRecord* Record(Screen* screen) { return static_cast<ScreenRecord*>(screen); }
-inline WindowRecord* Record(Window* window) { return static_cast<WindowRecord*>(window); }
-inline void Touch() { ++Intuition().generation; }
+inline ScreenRecord* Record(Screen* screen)
+{
+    return static_cast<ScreenRecord*>(screen);
+}
+inline WindowRecord* Record(Window* window)
+{
+    return static_cast<WindowRecord*>(window);
+}
+inline void Touch()
+{
+    ++Intuition().generation;
+}
 
 // Records the reason of a failure; returns null so a caller can fail in one statement.
 std::nullptr_t Fail(std::string reason);

@@ -519,8 +519,7 @@ void MoveWindowInFrontOf(Window* window, Window* behind)
     }
     WindowRecord* record = Record(window);
     WindowRecord* other = Record(behind);
-    if (record->screen != other->screen ||
-        ((record->Flags ^ other->Flags) & WFLG_BACKDROP) != 0) {
+    if (record->screen != other->screen || ((record->Flags ^ other->Flags) & WFLG_BACKDROP) != 0) {
         return;
     }
     auto& order = record->screen->windows;
@@ -536,8 +535,7 @@ void ZipWindow(Window* window)
         return;
     }
     WindowRecord* record = Record(window);
-    const WORD left = record->zoomLeft, top = record->zoomTop, width = record->zoomWidth,
-               height = record->zoomHeight;
+    const WORD left = record->zoomLeft, top = record->zoomTop, width = record->zoomWidth, height = record->zoomHeight;
     record->zoomLeft = record->LeftEdge;
     record->zoomTop = record->TopEdge;
     record->zoomWidth = record->Width;

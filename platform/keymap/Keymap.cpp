@@ -99,8 +99,7 @@ struct DefaultKeyMapTables {
     // without Shift) dead key of that number; `lower`/`upper` tables (plain then one per dead
     // key) make the letter take accents.
     void DeadLetter(UWORD code, UBYTE letter, UBYTE alt, UBYTE altShift, UBYTE deadNumber,
-                    const std::array<UBYTE, kDeadKeys + 1>* lower,
-                    const std::array<UBYTE, kDeadKeys + 1>* upper)
+                    const std::array<UBYTE, kDeadKeys + 1>* lower, const std::array<UBYTE, kDeadKeys + 1>* upper)
     {
         std::vector<UBYTE> descriptor(16);
         auto pair = [&](size_t combination, UBYTE flags, UBYTE data) {
@@ -142,12 +141,16 @@ struct DefaultKeyMapTables {
         for (int i = 0; i < 10; ++i)
             Chars(static_cast<UWORD>(RAWKEY_1 + i), KCF_SHIFT,
                   {static_cast<UBYTE>(digits[i]), static_cast<UBYTE>(shiftedDigits[i])});
-        struct Punctuation { UWORD code; char plain; char shifted; };
+        struct Punctuation {
+            UWORD code;
+            char plain;
+            char shifted;
+        };
         const Punctuation punctuation[] = {
-            {RAWKEY_TILDE, '`', '~'},     {RAWKEY_MINUS, '-', '_'},     {RAWKEY_EQUAL, '=', '+'},
+            {RAWKEY_TILDE, '`', '~'},      {RAWKEY_MINUS, '-', '_'},    {RAWKEY_EQUAL, '=', '+'},
             {RAWKEY_BACKSLASH, '\\', '|'}, {RAWKEY_LBRACKET, '[', '{'}, {RAWKEY_RBRACKET, ']', '}'},
-            {RAWKEY_SEMICOLON, ';', ':'}, {RAWKEY_QUOTE, '\'', '"'},   {RAWKEY_LESSGREATER, '<', '>'},
-            {RAWKEY_COMMA, ',', '<'},     {RAWKEY_PERIOD, '.', '>'},    {RAWKEY_SLASH, '/', '?'},
+            {RAWKEY_SEMICOLON, ';', ':'},  {RAWKEY_QUOTE, '\'', '"'},   {RAWKEY_LESSGREATER, '<', '>'},
+            {RAWKEY_COMMA, ',', '<'},      {RAWKEY_PERIOD, '.', '>'},   {RAWKEY_SLASH, '/', '?'},
         };
         for (const auto& p : punctuation)
             Chars(p.code, KCF_SHIFT, {static_cast<UBYTE>(p.plain), static_cast<UBYTE>(p.shifted)});
@@ -155,20 +158,27 @@ struct DefaultKeyMapTables {
         // Letters: plain, Shift, Alt, Shift+Alt; Control gives the control code. Alt with
         // F, G, H, J, K is a dead key (acute, grave, circumflex, tilde, diaeresis) that
         // accents the vowels, N and Y typed after it.
-        struct Letter { UWORD code; char letter; UBYTE alt; UBYTE altShift; };
+        struct Letter {
+            UWORD code;
+            char letter;
+            UBYTE alt;
+            UBYTE altShift;
+        };
         const Letter letters[] = {
-            {0x10, 'q', 0xE5, 0xC5}, {0x11, 'w', 0xB0, 0xB0}, {0x12, 'e', 0xA9, 0xA9},
-            {0x13, 'r', 0xAE, 0xAE}, {0x14, 't', 0xFE, 0xDE}, {0x15, 'y', 0xA4, 0xA5},
-            {0x16, 'u', 0xB5, 0xB5}, {0x17, 'i', 0xA1, 0xA6}, {0x18, 'o', 0xF8, 0xD8},
-            {0x19, 'p', 0xB6, 0xB6}, {0x20, 'a', 0xE6, 0xC6}, {0x21, 's', 0xDF, 0xA7},
-            {0x22, 'd', 0xF0, 0xD0}, {0x23, 'f', 0, 0},       {0x24, 'g', 0, 0},
-            {0x25, 'h', 0, 0},       {0x26, 'j', 0, 0},       {0x27, 'k', 0, 0},
-            {0x28, 'l', 0xA3, 0xA3}, {0x31, 'z', 0xB1, 0xAC}, {0x32, 'x', 0xD7, 0xF7},
-            {0x33, 'c', 0xE7, 0xC7}, {0x34, 'v', 0xAA, 0xAA}, {0x35, 'b', 0xBA, 0xBA},
+            {0x10, 'q', 0xE5, 0xC5}, {0x11, 'w', 0xB0, 0xB0}, {0x12, 'e', 0xA9, 0xA9}, {0x13, 'r', 0xAE, 0xAE},
+            {0x14, 't', 0xFE, 0xDE}, {0x15, 'y', 0xA4, 0xA5}, {0x16, 'u', 0xB5, 0xB5}, {0x17, 'i', 0xA1, 0xA6},
+            {0x18, 'o', 0xF8, 0xD8}, {0x19, 'p', 0xB6, 0xB6}, {0x20, 'a', 0xE6, 0xC6}, {0x21, 's', 0xDF, 0xA7},
+            {0x22, 'd', 0xF0, 0xD0}, {0x23, 'f', 0, 0},       {0x24, 'g', 0, 0},       {0x25, 'h', 0, 0},
+            {0x26, 'j', 0, 0},       {0x27, 'k', 0, 0},       {0x28, 'l', 0xA3, 0xA3}, {0x31, 'z', 0xB1, 0xAC},
+            {0x32, 'x', 0xD7, 0xF7}, {0x33, 'c', 0xE7, 0xC7}, {0x34, 'v', 0xAA, 0xAA}, {0x35, 'b', 0xBA, 0xBA},
             {0x36, 'n', 0xAD, 0xAF}, {0x37, 'm', 0xB8, 0xBF},
         };
         using Accents = std::array<UBYTE, kDeadKeys + 1>; // alone, acute, grave, circumflex, tilde, diaeresis
-        struct Accented { char letter; Accents lower; Accents upper; };
+        struct Accented {
+            char letter;
+            Accents lower;
+            Accents upper;
+        };
         const Accented accented[] = {
             {'a', {'a', 0xE1, 0xE0, 0xE2, 0xE3, 0xE4}, {'A', 0xC1, 0xC0, 0xC2, 0xC3, 0xC4}},
             {'e', {'e', 0xE9, 0xE8, 0xEA, 'e', 0xEB}, {'E', 0xC9, 0xC8, 0xCA, 'E', 0xCB}},
@@ -187,10 +197,9 @@ struct DefaultKeyMapTables {
                 if (a.letter == l.letter)
                     accents = &a;
             if (dead != nullptr || accents != nullptr) {
-                DeadLetter(l.code, letter, l.alt, l.altShift,
-                           dead != nullptr ? static_cast<UBYTE>(dead - deadLetters + 1) : 0,
-                           accents != nullptr ? &accents->lower : nullptr,
-                           accents != nullptr ? &accents->upper : nullptr);
+                DeadLetter(
+                    l.code, letter, l.alt, l.altShift, dead != nullptr ? static_cast<UBYTE>(dead - deadLetters + 1) : 0,
+                    accents != nullptr ? &accents->lower : nullptr, accents != nullptr ? &accents->upper : nullptr);
             } else {
                 Chars(l.code, KC_VANILLA, {letter, static_cast<UBYTE>(letter - 0x20), l.alt, l.altShift}, true);
             }
@@ -270,8 +279,7 @@ Held HeldQualifiers(UWORD qualifier, bool capsable)
 {
     return {(qualifier & (IEQUALIFIER_LSHIFT | IEQUALIFIER_RSHIFT)) != 0 ||
                 (capsable && (qualifier & IEQUALIFIER_CAPSLOCK) != 0),
-            (qualifier & (IEQUALIFIER_LALT | IEQUALIFIER_RALT)) != 0,
-            (qualifier & IEQUALIFIER_CONTROL) != 0};
+            (qualifier & (IEQUALIFIER_LALT | IEQUALIFIER_RALT)) != 0, (qualifier & IEQUALIFIER_CONTROL) != 0};
 }
 
 // The combination number of the held qualifiers among those the key's type names.

@@ -17,7 +17,7 @@ namespace amiga {
 struct KeyMap {
     const UBYTE* km_LoKeyMapTypes;
     const IPTR* km_LoKeyMap;
-    const UBYTE* km_LoCapsable;   // one bit per key: Caps Lock acts as Shift
+    const UBYTE* km_LoCapsable; // one bit per key: Caps Lock acts as Shift
     const UBYTE* km_LoRepeatable;
     const UBYTE* km_HiKeyMapTypes;
     const IPTR* km_HiKeyMap;

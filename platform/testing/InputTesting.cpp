@@ -72,8 +72,8 @@ void InjectDrag(int fromX, int fromY, int toX, int toY)
     Queue(HostEvent::Kind::ButtonDown, fromX, fromY, HostEvent::LeftButton, 0, KeyQualifiers());
     const int steps = std::max(1, std::max(std::abs(toX - fromX), std::abs(toY - fromY)) / 8);
     for (int i = 1; i <= steps; ++i) {
-        Queue(HostEvent::Kind::PointerMove, fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps, 0,
-              0, KeyQualifiers());
+        Queue(HostEvent::Kind::PointerMove, fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps, 0, 0,
+              KeyQualifiers());
     }
     Queue(HostEvent::Kind::ButtonUp, toX, toY, HostEvent::LeftButton, 0, KeyQualifiers());
     PumpInput();

@@ -57,7 +57,10 @@ struct ComposedScreen {
     std::vector<UBYTE> pixels; // width * height
     ULONG palette[256] = {};
 
-    UBYTE At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+    UBYTE At(int x, int y) const
+    {
+        return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    }
 };
 // The screen as it would be presented (null: the front screen): background, windows, title
 // bar, an open menu, its MoveScreen offset. Empty when there is no screen.
@@ -69,7 +72,7 @@ bool SaveScreenPNG(Screen* screen, const char* path, std::string* error = nullpt
 Screen* FrontScreen();
 Window* ActiveWindow();
 ULONG DisplayBeepCount();
-ULONG PresentCount();          // presents handed to the host
-PointerShape ShownPointer();   // what the host cursor shows now
+ULONG PresentCount();        // presents handed to the host
+PointerShape ShownPointer(); // what the host cursor shows now
 
 } // namespace amiga

@@ -23,12 +23,15 @@ void ClearRequesterAnswers();
 
 // What the last EasyRequestArgs (or DisplayAlert) showed, for tests that check it.
 struct RequesterRecord {
-    int buttons = 0;          // number of buttons shown
-    int lines = 0;            // number of text lines shown
-    std::string title, text;  // as given, before the text is split into lines
+    int buttons = 0;                               // number of buttons shown
+    int lines = 0;                                 // number of text lines shown
+    std::string title, text;                       // as given, before the text is split into lines
     LONG left = 0, top = 0, width = 0, height = 0; // its window on the screen
-    std::vector<UBYTE> pixels; // the window's pens as first drawn, width * height
-    UBYTE At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+    std::vector<UBYTE> pixels;                     // the window's pens as first drawn, width * height
+    UBYTE At(int x, int y) const
+    {
+        return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    }
 };
 RequesterRecord LastRequester();
 RequesterRecord LastAlert();

@@ -21,10 +21,10 @@ void ResetPlatform();
 // OpenLibrary of this library fails while the switch is on.
 void SetLibraryMissing(const char* name, bool missing);
 // One-shot switches: the next call of the kind fails as if the system had run out.
-void FailNextAllocation();     // AllocMem / AllocVec
-void FailNextPortCreation();   // CreateMsgPort
+void FailNextAllocation();      // AllocMem / AllocVec
+void FailNextPortCreation();    // CreateMsgPort
 void FailNextRequestCreation(); // CreateExtIO / CreateIORequest
-void FailNextDeviceOpen();     // OpenDevice
+void FailNextDeviceOpen();      // OpenDevice
 
 // The rate and channel count of the host's sound output since a sound first started it;
 // both 0 before.

@@ -73,10 +73,7 @@ public:
             CompleteIO(request, IOERR_ABORTED);
     }
 
-    uint64_t NextDeadlineMicros() const override
-    {
-        return pending_.empty() ? UINT64_MAX : pending_.begin()->first;
-    }
+    uint64_t NextDeadlineMicros() const override { return pending_.empty() ? UINT64_MAX : pending_.begin()->first; }
 
     void Service(uint64_t nowMicros) override
     {

@@ -30,8 +30,7 @@ std::chrono::milliseconds Step()
     return std::chrono::milliseconds(text != nullptr ? std::atoi(text) : 300);
 }
 
-void Send(HostEvent::Kind kind, int x, int y, int button = 0, amiga::UWORD key = 0,
-          amiga::UWORD qualifier = 0)
+void Send(HostEvent::Kind kind, int x, int y, int button = 0, amiga::UWORD key = 0, amiga::UWORD qualifier = 0)
 {
     HostEvent event;
     event.kind = kind;

@@ -21,16 +21,25 @@ const fs::path kRoot = KESA_SOURCE_DIR;
 
 // The platform's folders in the order in which each may include the public headers of those
 // before it.
-const std::vector<std::string> kPlatformOrder = {"common",   "host",     "exec",   "timer",     "dos",
-                                                 "audio",    "iffparse", "graphics", "diskfont", "unavailable", "keymap",
-                                                 "intuition", "gadtools", "testing", "demo"};
+const std::vector<std::string> kPlatformOrder = {"common", "host",      "exec",     "timer",    "dos",
+                                                 "audio",  "iffparse",  "graphics", "diskfont", "unavailable",
+                                                 "keymap", "intuition", "gadtools", "testing",  "demo"};
 
-const std::set<std::string> kPublicHeaders = {
-    "platform/common/Types.h",         "platform/common/InputEvent.h",     "platform/exec/Exec.h",
-    "platform/dos/Dos.h",              "platform/timer/Timer.h",           "platform/audio/Audio.h",
-    "platform/iffparse/IffParse.h",    "platform/graphics/Graphics.h",     "platform/diskfont/DiskFont.h",
-    "platform/intuition/Intuition.h",  "platform/intuition/Images.h",      "platform/intuition/Menus.h",
-    "platform/intuition/Requesters.h", "platform/gadtools/GadTools.h",     "platform/keymap/Keymap.h"};
+const std::set<std::string> kPublicHeaders = {"platform/common/Types.h",
+                                              "platform/common/InputEvent.h",
+                                              "platform/exec/Exec.h",
+                                              "platform/dos/Dos.h",
+                                              "platform/timer/Timer.h",
+                                              "platform/audio/Audio.h",
+                                              "platform/iffparse/IffParse.h",
+                                              "platform/graphics/Graphics.h",
+                                              "platform/diskfont/DiskFont.h",
+                                              "platform/intuition/Intuition.h",
+                                              "platform/intuition/Images.h",
+                                              "platform/intuition/Menus.h",
+                                              "platform/intuition/Requesters.h",
+                                              "platform/gadtools/GadTools.h",
+                                              "platform/keymap/Keymap.h"};
 
 // Whose private headers a platform folder may include, besides its own and common's.
 const std::map<std::string, std::set<std::string>> kPrivateSeams = {
@@ -46,8 +55,9 @@ const std::map<std::string, std::set<std::string>> kPrivateSeams = {
     {"keymap", {}},
     {"intuition", {"host", "graphics"}},
     {"gadtools", {"intuition"}},
-    {"testing", {"common", "host", "exec", "timer", "dos", "audio", "iffparse", "graphics", "diskfont", "keymap",
-                 "intuition", "gadtools"}},
+    {"testing",
+     {"common", "host", "exec", "timer", "dos", "audio", "iffparse", "graphics", "diskfont", "keymap", "intuition",
+      "gadtools"}},
     {"demo", {"testing"}},
 };
 

@@ -86,6 +86,7 @@ std::set<std::string> PackageNames(const std::string& depends)
     return names;
 }
 
+// clang-format off
 const std::set<std::string> ExpectedFiles = {
     "usr/bin/kesa-pegline",
     "usr/lib/kesa-pegline/kesa-pegline",
@@ -96,6 +97,7 @@ const std::set<std::string> ExpectedFiles = {
     "usr/share/man/man6/kesa-pegline.6.gz",
     "usr/share/doc/kesa-pegline/copyright",
 };
+// clang-format on
 
 // One install into a temporary root and one package, shared by every test.
 class Package : public ::testing::Test {
@@ -106,11 +108,11 @@ protected:
         ASSERT_TRUE(temp_->Ok());
         work_ = temp_->Path();
         const Result install = Shell("DESTDIR=" + Quote(work_ / "root") + " " KESA_CMAKE_COMMAND " --install " +
-                                   Quote(KESA_BINARY_DIR) + " --prefix /usr 2>&1");
+                                     Quote(KESA_BINARY_DIR) + " --prefix /usr 2>&1");
         ASSERT_EQ(install.status, 0) << install.output;
-        const Result pack = Shell("cd " + Quote(work_) + " && " KESA_CPACK_COMMAND " -G DEB --config " +
-                                Quote(fs::path(KESA_BINARY_DIR) / "CPackConfig.cmake") + " -B " +
-                                Quote(work_ / "deb") + " 2>&1");
+        const Result pack =
+            Shell("cd " + Quote(work_) + " && " KESA_CPACK_COMMAND " -G DEB --config " +
+                  Quote(fs::path(KESA_BINARY_DIR) / "CPackConfig.cmake") + " -B " + Quote(work_ / "deb") + " 2>&1");
         ASSERT_EQ(pack.status, 0) << pack.output;
         for (const auto& entry : fs::directory_iterator(work_ / "deb"))
             if (entry.path().extension() == ".deb")
@@ -187,20 +189,19 @@ TEST_F(Package, ControlFieldsNameTheGameItsMaintainerAndSection)
 TEST_F(Package, DependsOnEveryLibraryTheProgramLinksAndOnItsFonts)
 {
     const std::set<std::string> depends = PackageNames(Field("Depends"));
-    for (const char* name : {"libsdl2-2.0-0", "libpng16-16", "libfreetype6", "libfontconfig1", "libc6",
-                             "libstdc++6", "fonts-liberation"})
+    for (const char* name :
+         {"libsdl2-2.0-0", "libpng16-16", "libfreetype6", "libfontconfig1", "libc6", "libstdc++6", "fonts-liberation"})
         EXPECT_EQ(depends.count(name), 1u) << name << " missing from: " << Field("Depends");
 
     // Whatever the program comes to link, the package that ships that library is declared.
     const Result needed = Shell("objdump -p " + Quote(Installed("usr/lib/kesa-pegline/kesa-pegline")) +
-                              " | awk '$1 == \"NEEDED\" { print $2 }'");
+                                " | awk '$1 == \"NEEDED\" { print $2 }'");
     ASSERT_EQ(needed.status, 0);
     ASSERT_FALSE(needed.output.empty());
     // This architecture's copy: other architectures' (lib32, i386) ship the same names.
     const std::string multiarch = Lines(Shell("dpkg-architecture -qDEB_HOST_MULTIARCH").output).at(0);
     for (const std::string& library : Lines(needed.output)) {
-        const Result owner =
-            Shell("dpkg -S '*/" + multiarch + "/" + library + "' 2>/dev/null | head -1 | cut -d: -f1");
+        const Result owner = Shell("dpkg -S '*/" + multiarch + "/" + library + "' 2>/dev/null | head -1 | cut -d: -f1");
         ASSERT_FALSE(owner.output.empty()) << "no package ships " << library;
         EXPECT_EQ(depends.count(Lines(owner.output)[0]), 1u) << library << " comes from " << owner.output;
     }
@@ -222,13 +223,13 @@ TEST_F(Package, TheLauncherRunsTheProgramInThePlayersStateFolder)
     const fs::path home = work_ / "home";
     fs::create_directories(home);
     const Result byHome = Shell("cd / && env -u XDG_STATE_HOME HOME=" + Quote(home) + " " +
-                              Quote(tree / "games/kesa-pegline") + " one 'two words'");
+                                Quote(tree / "games/kesa-pegline") + " one 'two words'");
     ASSERT_EQ(byHome.status, 0) << byHome.output;
     EXPECT_EQ(byHome.output, (home / ".local/state/kesa-pegline").string() + "|one two words\n");
 
     const fs::path state = work_ / "state";
     const Result byXdg = Shell("cd / && XDG_STATE_HOME=" + Quote(state) + " HOME=" + Quote(home) + " " +
-                             Quote(tree / "bin/kesa-pegline"));
+                               Quote(tree / "bin/kesa-pegline"));
     ASSERT_EQ(byXdg.status, 0) << byXdg.output;
     EXPECT_EQ(byXdg.output, (state / "kesa-pegline").string() + "|\n");
 }
@@ -245,8 +246,8 @@ TEST_F(Package, TheMenuEntryStartsTheLauncherWithTheIcon)
     EXPECT_TRUE(fs::exists(Installed("usr/bin/" + entry["Exec"])));
     EXPECT_EQ(entry["Icon"], "kesa-pegline");
     EXPECT_EQ(entry["Categories"], "Game;LogicGame;");
-    const Result valid = Shell("desktop-file-validate " +
-                             Quote(Installed("usr/share/applications/kesa-pegline.desktop")) + " 2>&1");
+    const Result valid =
+        Shell("desktop-file-validate " + Quote(Installed("usr/share/applications/kesa-pegline.desktop")) + " 2>&1");
     EXPECT_EQ(valid.status, 0) << "desktop-file-validate (desktop-file-utils): " << valid.output;
 }
 
@@ -281,8 +282,8 @@ TEST_F(Package, TheIconsAreTheLogoOnItsBlueGroundAtEachSize)
         SCOPED_TRACE(size);
         Rgba icon;
         bool hasAlpha = false;
-        ASSERT_TRUE(LoadRgba(Installed("usr/share/icons/hicolor/" + std::to_string(size) + "x" +
-                                       std::to_string(size) + "/apps/kesa-pegline.png"),
+        ASSERT_TRUE(LoadRgba(Installed("usr/share/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) +
+                                       "/apps/kesa-pegline.png"),
                              icon, hasAlpha));
         EXPECT_EQ(icon.width, size);
         EXPECT_EQ(icon.height, size);

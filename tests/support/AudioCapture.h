@@ -21,7 +21,7 @@ inline void UseDiskDriver(const std::string& file)
 }
 
 struct Played {
-    std::vector<int> samples; // one per run of equal frames, silence at both ends left out
+    std::vector<int> samples;   // one per run of equal frames, silence at both ends left out
     std::vector<size_t> starts; // the frame where each began
 };
 

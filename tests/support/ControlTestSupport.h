@@ -44,8 +44,7 @@ protected:
     }
 
     // A control owned by the test, destroyed before the windows.
-    template <typename T, typename... Args>
-    T* Add(Args&&... args)
+    template <typename T, typename... Args> T* Add(Args&&... args)
     {
         auto element = std::make_unique<T>(std::forward<Args>(args)...);
         T* raw = element.get();

@@ -25,8 +25,7 @@ std::vector<amiga::ULONG> GreyRamp()
 
 } // namespace
 
-PenPicture CutBitMap(const amiga::BitMap* bitmap, int left, int top, int width, int height,
-                     const amiga::ULONG* palette)
+PenPicture CutBitMap(const amiga::BitMap* bitmap, int left, int top, int width, int height, const amiga::ULONG* palette)
 {
     PenPicture picture;
     picture.width = width;
@@ -36,9 +35,8 @@ PenPicture CutBitMap(const amiga::BitMap* bitmap, int left, int top, int width, 
     for (int y = top; y < top + height; ++y)
         for (int x = left; x < left + width; ++x) {
             const bool inside = bitmap && x >= 0 && y >= 0 && x < bitmap->Width && y < bitmap->Rows;
-            picture.pens.push_back(inside ? bitmap->Pixels[static_cast<size_t>(y) * bitmap->BytesPerRow +
-                                                           static_cast<size_t>(x)]
-                                          : 0);
+            picture.pens.push_back(
+                inside ? bitmap->Pixels[static_cast<size_t>(y) * bitmap->BytesPerRow + static_cast<size_t>(x)] : 0);
         }
     return picture;
 }
@@ -103,8 +101,8 @@ bool RegeneratingGoldens()
             if (differs && differing++ < 5) {
                 const int x = static_cast<int>(i) % actual.width;
                 const int y = static_cast<int>(i) / actual.width;
-                problem << (differing == 1 ? "" : "; ") << "(" << x << ", " << y << ") is pen "
-                        << int{actual.pens[i]} << ", the golden has " << int{expected.indices[i]};
+                problem << (differing == 1 ? "" : "; ") << "(" << x << ", " << y << ") is pen " << int{actual.pens[i]}
+                        << ", the golden has " << int{expected.indices[i]};
             }
         }
         if (differing == 0)
@@ -123,7 +121,8 @@ bool RegeneratingGoldens()
     if (differing > 0) {
         const fs::path diffPath = fs::path(outputDirectory) / (stem + "-diff.png");
         if (SavePenPicture(difference, diffPath.string(), &error))
-            failure << "\ndifference (red where the pens differ): " << fs::absolute(diffPath).lexically_normal().string();
+            failure << "\ndifference (red where the pens differ): "
+                    << fs::absolute(diffPath).lexically_normal().string();
     }
     return failure << "\nKESA_REGENERATE_GOLDEN=1 rewrites the golden from the actual picture.";
 }

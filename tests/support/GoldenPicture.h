@@ -22,10 +22,13 @@ namespace testsupport {
 struct PenPicture {
     int width = 0;
     int height = 0;
-    std::vector<amiga::UBYTE> pens;      // width * height, row after row
-    std::vector<amiga::ULONG> palette;   // 256 entries of 0x00RRGGBB, for the PNG written
+    std::vector<amiga::UBYTE> pens;    // width * height, row after row
+    std::vector<amiga::ULONG> palette; // 256 entries of 0x00RRGGBB, for the PNG written
 
-    amiga::UBYTE At(int x, int y) const { return pens[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+    amiga::UBYTE At(int x, int y) const
+    {
+        return pens[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    }
 };
 
 // The rectangle of the bitmap (pixels outside it read as pen 0), with the palette given

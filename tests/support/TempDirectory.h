@@ -33,8 +33,7 @@ public:
     size_t EntryCount() const
     {
         size_t count = 0;
-        for (auto it = std::filesystem::directory_iterator(path);
-             it != std::filesystem::directory_iterator(); ++it)
+        for (auto it = std::filesystem::directory_iterator(path); it != std::filesystem::directory_iterator(); ++it)
             ++count;
         return count;
     }

@@ -18,7 +18,10 @@ constexpr long None = -1;
 constexpr long DisabledCaptionPen = 22;
 constexpr LONG PressedTicks = 10;
 
-long PenOf(unsigned long colour) { return static_cast<long>(colour); }
+long PenOf(unsigned long colour)
+{
+    return static_cast<long>(colour);
+}
 
 } // namespace
 
@@ -55,9 +58,15 @@ void ButtonCustom::SetEnabled(int value)
     RepaintIfLoaded();
 }
 
-void ButtonCustom::SetEnabled(bool value) { SetEnabled(value ? 1 : 0); }
+void ButtonCustom::SetEnabled(bool value)
+{
+    SetEnabled(value ? 1 : 0);
+}
 
-void ButtonCustom::SetColor(int value) { textColor = value; }
+void ButtonCustom::SetColor(int value)
+{
+    textColor = value;
+}
 
 void ButtonCustom::SetComboCommand(bool value)
 {
@@ -156,8 +165,8 @@ void ButtonCustom::OnPaint()
     // and ends 12 pixels short of the right edge, or the arrow and 16 pixels in combo mode.
     auto captionBesidePicture = [&](int rightReserve) {
         const int left = px + picture->Width + 10;
-        drawing.PrintText(left, py + 4, w - picture->Width - 10 - rightReserve, h - 8, text, caption, face,
-                          GetFonts(), KesaAlignLeft);
+        drawing.PrintText(left, py + 4, w - picture->Width - 10 - rightReserve, h - 8, text, caption, face, GetFonts(),
+                          KesaAlignLeft);
         drawing.DrawImageEx(px + 8, py + (h - picture->Height) / 2, picture);
     };
 

@@ -13,7 +13,10 @@ namespace {
 
 constexpr long None = -1;
 
-long PenOf(unsigned long colour) { return static_cast<long>(colour); }
+long PenOf(unsigned long colour)
+{
+    return static_cast<long>(colour);
+}
 
 } // namespace
 
@@ -30,8 +33,7 @@ void CellControl::RepaintIfLoaded()
         OnPaint();
 }
 
-template <typename T>
-void CellControl::Change(T& field, T value)
+template <typename T> void CellControl::Change(T& field, T value)
 {
     if (field == value)
         return;
@@ -40,16 +42,46 @@ void CellControl::Change(T& field, T value)
     RepaintIfLoaded();
 }
 
-void CellControl::SetText(std::string value) { Change(text, std::move(value)); }
-void CellControl::SetAlign(KesaAlign value) { Change(align, value); }
-void CellControl::SetCheck(short value) { Change(check, value); }
-void CellControl::SetFontName(std::string value) { Change(fontName, std::move(value)); }
-void CellControl::SetFontSize(int value) { Change(fontSize, value); }
-void CellControl::SetColor(long value) { Change(color, value); }
-void CellControl::SetBold(short value) { Change(bold, value); }
-void CellControl::SetBorder(short value) { Change(border, value); }
-void CellControl::SetUnderline(short value) { Change(underline, value); }
-void CellControl::SetItalic(short value) { Change(italic, value); }
+void CellControl::SetText(std::string value)
+{
+    Change(text, std::move(value));
+}
+void CellControl::SetAlign(KesaAlign value)
+{
+    Change(align, value);
+}
+void CellControl::SetCheck(short value)
+{
+    Change(check, value);
+}
+void CellControl::SetFontName(std::string value)
+{
+    Change(fontName, std::move(value));
+}
+void CellControl::SetFontSize(int value)
+{
+    Change(fontSize, value);
+}
+void CellControl::SetColor(long value)
+{
+    Change(color, value);
+}
+void CellControl::SetBold(short value)
+{
+    Change(bold, value);
+}
+void CellControl::SetBorder(short value)
+{
+    Change(border, value);
+}
+void CellControl::SetUnderline(short value)
+{
+    Change(underline, value);
+}
+void CellControl::SetItalic(short value)
+{
+    Change(italic, value);
+}
 
 void CellControl::SetSelected(bool value)
 {

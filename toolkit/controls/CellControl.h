@@ -57,8 +57,7 @@ public:
 
 private:
     // Stores a differing value, flags the change and repaints.
-    template <typename T>
-    void Change(T& field, T value);
+    template <typename T> void Change(T& field, T value);
     void RepaintIfLoaded();
 
     bool change = false;

@@ -19,7 +19,10 @@ constexpr int DefaultLineHeight = 10;
 constexpr int DefaultFontWidth = 8;
 
 // Coordinates reach the platform as 16-bit values, sums included.
-WORD Coord(long value) { return static_cast<WORD>(value); }
+WORD Coord(long value)
+{
+    return static_cast<WORD>(value);
+}
 
 std::string TrimWhiteSpace(const std::string& text)
 {
@@ -32,7 +35,10 @@ std::string TrimWhiteSpace(const std::string& text)
     return text.substr(first, last - first);
 }
 
-TextFont* OpenedFont(Font* font) { return font ? font->GetTextFont() : nullptr; }
+TextFont* OpenedFont(Font* font)
+{
+    return font ? font->GetTextFont() : nullptr;
+}
 
 // Holds the A pen (and optionally the B pen) and puts them back when the primitive ends.
 class PenKeeper {
@@ -82,7 +88,10 @@ Drawing::Drawing(RastPort* rastPort) : rp(rastPort) {}
 
 Drawing::~Drawing() = default;
 
-long Drawing::GetColorPixel(int x, int y) { return ReadPixel(rp, x, y); }
+long Drawing::GetColorPixel(int x, int y)
+{
+    return ReadPixel(rp, x, y);
+}
 
 void Drawing::DrawPixel(int x, int y, long colour)
 {
@@ -142,8 +151,7 @@ void Drawing::DrawRectangle(int x, int y, int w, int h, int thickness, long colo
     DrawLine(x, bottom, x, y, thickness, colour);
 }
 
-void Drawing::DrawFillRectangle(int x, int y, int w, int h, int borderThickness, long borderColour,
-                                long fillColour)
+void Drawing::DrawFillRectangle(int x, int y, int w, int h, int borderThickness, long borderColour, long fillColour)
 {
     {
         PenKeeper pens(rp);
@@ -154,20 +162,18 @@ void Drawing::DrawFillRectangle(int x, int y, int w, int h, int borderThickness,
         DrawRectangle(x, y, w - 1, h - 1, borderThickness, borderColour);
 }
 
-void Drawing::DrawRoundRectangle(int x, int y, int w, int h, int /*radius*/, int thickness,
-                                 long colour)
+void Drawing::DrawRoundRectangle(int x, int y, int w, int h, int /*radius*/, int thickness, long colour)
 {
     DrawRectangle(x, y, w, h, thickness, colour);
 }
 
-void Drawing::DrawFillRoundRectangle(int x, int y, int w, int h, int /*radius*/,
-                                     int borderThickness, long borderColour, long fillColour)
+void Drawing::DrawFillRoundRectangle(int x, int y, int w, int h, int /*radius*/, int borderThickness, long borderColour,
+                                     long fillColour)
 {
     DrawFillRectangle(x, y, w, h, borderThickness, borderColour, fillColour);
 }
 
-void Drawing::DrawPolyline(const tagPOINT* points, int count, int type, int thickness,
-                           long colour)
+void Drawing::DrawPolyline(const tagPOINT* points, int count, int type, int thickness, long colour)
 {
     if (!points || count <= 0)
         return;
@@ -221,14 +227,14 @@ void Drawing::DrawImageEx(int x, int y, int /*w*/, int /*h*/, const Image* image
     DrawImageEx(x, y, image);
 }
 
-void Drawing::PrintText(int x, int y, int w, int h, const std::string& text, long fgColour,
-                        long bgColour, Font* font, int align)
+void Drawing::PrintText(int x, int y, int w, int h, const std::string& text, long fgColour, long bgColour, Font* font,
+                        int align)
 {
     PrintText(x, y, w, h, text, fgColour, bgColour, font, align, 1);
 }
 
-void Drawing::PrintText(int x, int y, int w, int h, const std::string& text, long fgColour,
-                        long bgColour, Font* font, int align, int boxFlag)
+void Drawing::PrintText(int x, int y, int w, int h, const std::string& text, long fgColour, long bgColour, Font* font,
+                        int align, int boxFlag)
 {
     // A font that does not open prints as no font at all rather than crashing on its metrics.
     TextFont* textFont = OpenedFont(font);
@@ -328,7 +334,10 @@ int Drawing::GetHeightFont(GUIElement* element)
     return element ? GetHeightFont(element->GetFonts()) : DefaultLineHeight;
 }
 
-int Drawing::GetHeightFont() { return DefaultLineHeight; }
+int Drawing::GetHeightFont()
+{
+    return DefaultLineHeight;
+}
 
 int Drawing::GetWidthFont(Font* font)
 {
@@ -336,11 +345,20 @@ int Drawing::GetWidthFont(Font* font)
     return textFont ? textFont->tf_XSize : DefaultFontWidth;
 }
 
-int Drawing::GetWidthFont() { return DefaultFontWidth; }
+int Drawing::GetWidthFont()
+{
+    return DefaultFontWidth;
+}
 
-int Drawing::GetWidthMaxFont(Font* font) { return GetWidthFont(font); }
+int Drawing::GetWidthMaxFont(Font* font)
+{
+    return GetWidthFont(font);
+}
 
-int Drawing::GetWidthMaxFont() { return DefaultFontWidth; }
+int Drawing::GetWidthMaxFont()
+{
+    return DefaultFontWidth;
+}
 
 int Drawing::GetStringWidth(GUIElement* element, const std::string& text)
 {
@@ -348,4 +366,7 @@ int Drawing::GetStringWidth(GUIElement* element, const std::string& text)
     return width * static_cast<int>(text.size());
 }
 
-int Drawing::GetStringWidth(const std::string& /*text*/) { return -1; }
+int Drawing::GetStringWidth(const std::string& /*text*/)
+{
+    return -1;
+}

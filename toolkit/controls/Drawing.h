@@ -41,12 +41,11 @@ public:
     // Outline of x..x+w-1 × y..y+h-1; a thickness of 0 counts as 1.
     void DrawRectangle(int x, int y, int w, int h, int thickness, long colour);
     // Fills x..x+w-1 × y..y+h-1, then (border > 0) outlines x..x+w-2 × y..y+h-2.
-    void DrawFillRectangle(int x, int y, int w, int h, int borderThickness, long borderColour,
-                           long fillColour);
+    void DrawFillRectangle(int x, int y, int w, int h, int borderThickness, long borderColour, long fillColour);
     // The radius is not drawn: these are the plain rectangles above.
     void DrawRoundRectangle(int x, int y, int w, int h, int radius, int thickness, long colour);
-    void DrawFillRoundRectangle(int x, int y, int w, int h, int radius, int borderThickness,
-                                long borderColour, long fillColour);
+    void DrawFillRoundRectangle(int x, int y, int w, int h, int radius, int borderThickness, long borderColour,
+                                long fillColour);
 
     void DrawPolyline(const tagPOINT* points, int count, int type, int thickness, long colour);
     void DrawPolyline(const tagPOINT* points, int count, int thickness, long colour);
@@ -59,10 +58,10 @@ public:
     // has a size, aligned, the last line centred vertically when boxFlag is set; following
     // lines go one line height lower, without background, until the box is full or no
     // character fits its width. The RastPort keeps its own font and pens afterwards.
-    void PrintText(int x, int y, int w, int h, const std::string& text, long fgColour,
-                   long bgColour, Font* font, int align, int boxFlag);
-    void PrintText(int x, int y, int w, int h, const std::string& text, long fgColour,
-                   long bgColour, Font* font, int align);
+    void PrintText(int x, int y, int w, int h, const std::string& text, long fgColour, long bgColour, Font* font,
+                   int align, int boxFlag);
+    void PrintText(int x, int y, int w, int h, const std::string& text, long fgColour, long bgColour, Font* font,
+                   int align);
 
     // Metrics. A font that is null (or does not open) measures as the default: height 10,
     // width 8.

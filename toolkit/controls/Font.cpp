@@ -13,8 +13,8 @@ Font::Font(std::string fontName) : name(std::move(fontName)) {}
 Font::Font(std::string fontName, int fontSize) : name(std::move(fontName)), size(fontSize) {}
 
 Font::Font(const Font& other)
-    : name(other.name), size(other.size), bold(other.bold), italic(other.italic),
-      underline(other.underline), fixed(other.fixed), romFont(other.romFont)
+    : name(other.name), size(other.size), bold(other.bold), italic(other.italic), underline(other.underline),
+      fixed(other.fixed), romFont(other.romFont)
 {
 }
 

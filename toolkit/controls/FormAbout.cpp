@@ -63,10 +63,22 @@ void FormAbout::SetImageLogo(amiga::Image* image, int imageWidth, int imageHeigh
     logoHeight = imageHeight;
 }
 
-void FormAbout::SetProgramNameEx(std::string value) { programName = std::move(value); }
-void FormAbout::SetLegalInformation(std::string value) { legalInformation = std::move(value); }
-void FormAbout::SetNote(std::string value) { noteText = std::move(value); }
-void FormAbout::SetUrlSite(std::string value) { siteAddress = std::move(value); }
+void FormAbout::SetProgramNameEx(std::string value)
+{
+    programName = std::move(value);
+}
+void FormAbout::SetLegalInformation(std::string value)
+{
+    legalInformation = std::move(value);
+}
+void FormAbout::SetNote(std::string value)
+{
+    noteText = std::move(value);
+}
+void FormAbout::SetUrlSite(std::string value)
+{
+    siteAddress = std::move(value);
+}
 
 std::string FormAbout::MailAddress(const std::string& siteAddressText)
 {

@@ -55,22 +55,40 @@ long MsgBox::Request(Form* form, const std::string& text, const std::string& tit
     return answer;
 }
 
-void MsgBox::ShowMessage(Form* form, std::string text, std::string title) { Request(form, text, title, OneButton); }
-void MsgBox::ShowMessage(std::string text, std::string title) { Request(nullptr, text, title, OneButton); }
-void MsgBox::ShowError(Form* form, std::string text, std::string title) { Request(form, text, title, OneButton); }
-void MsgBox::ShowError(std::string text, std::string title) { Request(nullptr, text, title, OneButton); }
+void MsgBox::ShowMessage(Form* form, std::string text, std::string title)
+{
+    Request(form, text, title, OneButton);
+}
+void MsgBox::ShowMessage(std::string text, std::string title)
+{
+    Request(nullptr, text, title, OneButton);
+}
+void MsgBox::ShowError(Form* form, std::string text, std::string title)
+{
+    Request(form, text, title, OneButton);
+}
+void MsgBox::ShowError(std::string text, std::string title)
+{
+    Request(nullptr, text, title, OneButton);
+}
 void MsgBox::ShowInformation(Form* form, std::string text, std::string title)
 {
     Request(form, text, title, OneButton);
 }
-void MsgBox::ShowInformation(std::string text, std::string title) { Request(nullptr, text, title, OneButton); }
+void MsgBox::ShowInformation(std::string text, std::string title)
+{
+    Request(nullptr, text, title, OneButton);
+}
 
 int MsgBox::ShowQuestion(Form* form, std::string text, std::string title)
 {
     return Request(form, text, title, TwoButtons) == 1 ? 1 : 0;
 }
 
-int MsgBox::ShowQuestion(std::string text, std::string title) { return ShowQuestion(nullptr, text, title); }
+int MsgBox::ShowQuestion(std::string text, std::string title)
+{
+    return ShowQuestion(nullptr, text, title);
+}
 
 std::string MsgBox::CreaTesto(const std::string& text, const std::string& title)
 {
@@ -84,7 +102,10 @@ std::string MsgBox::CreaTesto(const std::string& text, const std::string& title)
     return alert;
 }
 
-void MsgBox::ShowAlert(Form* /*form*/, std::string text, std::string title) { ShowAlert(text, title); }
+void MsgBox::ShowAlert(Form* /*form*/, std::string text, std::string title)
+{
+    ShowAlert(text, title);
+}
 
 void MsgBox::ShowAlert(std::string text, std::string title)
 {

@@ -64,23 +64,20 @@ void Application::RemoveWinForm(GUIElement* e)
     else if (kind == "timer")
         RemoveTimer(e);
     if (!EraseFirst(lst, e))
-        Log(" NON TROVATO! Application::RemoveWinForm = " + kind + " size " + CountOf(lst) +
-            " id " + IdOf(e));
+        Log(" NON TROVATO! Application::RemoveWinForm = " + kind + " size " + CountOf(lst) + " id " + IdOf(e));
 }
 
 void Application::RemoveWindow(GUIElement* e)
 {
     if (!EraseFirst(lstForm, e))
-        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + CountOf(lstForm) +
-            " id " + IdOf(e));
+        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + CountOf(lstForm) + " id " + IdOf(e));
 }
 
 void Application::RemoveTimer(GUIElement* e)
 {
     // The same prefix as RemoveWindow: the log has always named both this way.
     if (!EraseFirst(lstTimer, e))
-        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + CountOf(lstTimer) +
-            " id " + IdOf(e));
+        Log(" NON TROVATO! Application::RemoveWindow = " + KindOf(e) + " lx " + CountOf(lstTimer) + " id " + IdOf(e));
 }
 
 void Application::ForgetElement(GUIElement* e)

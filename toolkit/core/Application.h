@@ -23,10 +23,10 @@ public:
     Application() = delete;
 
     // Non-owning; every scan runs from the first entry to the last and the first match wins.
-    static inline std::vector<GUIElement*> lst;      // every element, in construction order
-    static inline std::vector<GUIElement*> lstForm;  // every window; the first is the main one
-    static inline std::vector<GUIElement*> lstTimer; // every timer
-    static inline unsigned char keyState[256] = {};  // 1 while the raw key is down
+    static inline std::vector<GUIElement*> lst;           // every element, in construction order
+    static inline std::vector<GUIElement*> lstForm;       // every window; the first is the main one
+    static inline std::vector<GUIElement*> lstTimer;      // every timer
+    static inline unsigned char keyState[256] = {};       // 1 while the raw key is down
     static inline GUIElement* GadgetSel = nullptr;        // native gadget last pressed
     static inline GUIElement* CustomsGadgetSel = nullptr; // custom control with the focus
     // Nonzero while a window creates its children: nothing repaints meanwhile.
@@ -82,11 +82,10 @@ public:
     // Dispatches every waiting message of every open window but the main one, closing those
     // that asked for it; the union of their port signal masks. The key buffer may be
     // replaced by a larger one, hence the references.
-    static unsigned long ElaboraMessaggiWinSec(Form* main, amiga::InputEvent* ie, char*& buffer,
-                                               unsigned char& length);
+    static unsigned long ElaboraMessaggiWinSec(Form* main, amiga::InputEvent* ie, char*& buffer, unsigned char& length);
     // Turns one message of form's window into element calls, then replies it.
-    static void ElaboraEventi(Form* form, amiga::IntuiMessage* msg, int& done, amiga::InputEvent* ie,
-                              char*& buffer, unsigned char& length);
+    static void ElaboraEventi(Form* form, amiga::IntuiMessage* msg, int& done, amiga::InputEvent* ie, char*& buffer,
+                              unsigned char& length);
 
     // One line on standard output and appended to "log.txt" in the current directory.
     static void Log(const char* message);

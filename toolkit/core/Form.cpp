@@ -15,14 +15,18 @@ using namespace amiga;
 namespace {
 
 constexpr ULONG MainWindowFlags = WFLG_BACKDROP | WFLG_REPORTMOUSE | WFLG_BORDERLESS;
-constexpr ULONG DialogFlags = WFLG_DRAGBAR | WFLG_DEPTHGADGET | WFLG_CLOSEGADGET |
-                              WFLG_REPORTMOUSE | WFLG_ACTIVATE;
-constexpr ULONG PublicWindowFlags = WFLG_DRAGBAR | WFLG_CLOSEGADGET | WFLG_REPORTMOUSE |
-                                    WFLG_ACTIVATE;
+constexpr ULONG DialogFlags = WFLG_DRAGBAR | WFLG_DEPTHGADGET | WFLG_CLOSEGADGET | WFLG_REPORTMOUSE | WFLG_ACTIVATE;
+constexpr ULONG PublicWindowFlags = WFLG_DRAGBAR | WFLG_CLOSEGADGET | WFLG_REPORTMOUSE | WFLG_ACTIVATE;
 constexpr IPTR MinimumSize = 50;
 
-IPTR Data(long value) { return static_cast<IPTR>(value); }
-IPTR Data(const void* pointer) { return reinterpret_cast<IPTR>(pointer); }
+IPTR Data(long value)
+{
+    return static_cast<IPTR>(value);
+}
+IPTR Data(const void* pointer)
+{
+    return reinterpret_cast<IPTR>(pointer);
+}
 
 std::unique_ptr<char[]> CopyOf(const std::string& text)
 {
@@ -96,9 +100,15 @@ void Form::SetCursorWait(bool value)
     }
 }
 
-void* Form::GetHWND() { return window; }
+void* Form::GetHWND()
+{
+    return window;
+}
 
-Window* Form::GetHandle() { return window; }
+Window* Form::GetHandle()
+{
+    return window;
+}
 
 Window* Form::OpenPlatformWindow()
 {
@@ -203,9 +213,15 @@ void Form::RegisterHotKeyForm() {}
 
 void Form::UnregisterHotKeyForm() {}
 
-std::string Form::Title() { return GetTextW(); }
+std::string Form::Title()
+{
+    return GetTextW();
+}
 
-std::string Form::TitleW() { return GetTextW(); }
+std::string Form::TitleW()
+{
+    return GetTextW();
+}
 
 void Form::SetTitle(std::string value)
 {
@@ -218,17 +234,29 @@ void Form::SetTitle(std::string value)
     titleCopy = std::move(fresh);
 }
 
-void Form::SetTitleW(std::string value) { SetTitle(value); }
+void Form::SetTitleW(std::string value)
+{
+    SetTitle(value);
+}
 
 void Form::OnLoad() {}
 
 void Form::DirectXRender() {}
 
-void Form::SetBoxMinimize(bool value) { boxMinimize = value; }
+void Form::SetBoxMinimize(bool value)
+{
+    boxMinimize = value;
+}
 
-void Form::SetBoxMaximize(bool value) { boxMaximize = value; }
+void Form::SetBoxMaximize(bool value)
+{
+    boxMaximize = value;
+}
 
-void Form::SetViewTitle(bool value) { viewTitle = value; }
+void Form::SetViewTitle(bool value)
+{
+    viewTitle = value;
+}
 
 void Form::CloseForm()
 {
@@ -244,9 +272,15 @@ void Form::CloseForm()
     }
 }
 
-bool Form::IsDialog() { return isDialog; }
+bool Form::IsDialog()
+{
+    return isDialog;
+}
 
-void Form::SetIcona(int value) { icon = value; }
+void Form::SetIcona(int value)
+{
+    icon = value;
+}
 
 void Form::SetClientArea(int clientWidth, int clientHeight)
 {
@@ -264,13 +298,25 @@ void Form::SetClientArea(int clientWidth, int clientHeight, bool keepPlace)
     SetSize(clientWidth, clientHeight);
 }
 
-void Form::SetModalDialog(bool value) { modalDialog = value; }
+void Form::SetModalDialog(bool value)
+{
+    modalDialog = value;
+}
 
-void Form::SetDialogTopMost(bool value) { dialogTopMost = value; }
+void Form::SetDialogTopMost(bool value)
+{
+    dialogTopMost = value;
+}
 
-void Form::SetScreen(KesaScreen* value) { screen = value; }
+void Form::SetScreen(KesaScreen* value)
+{
+    screen = value;
+}
 
-KesaScreen* Form::GetScreen() { return screen; }
+KesaScreen* Form::GetScreen()
+{
+    return screen;
+}
 
 void Form::CenterForm()
 {
@@ -351,8 +397,7 @@ void Form::_SpecializedMove()
 void Form::_SpecializedResize()
 {
     if (window)
-        ChangeWindowBox(window, window->LeftEdge, window->TopEdge,
-                        width + window->BorderLeft + window->BorderRight,
+        ChangeWindowBox(window, window->LeftEdge, window->TopEdge, width + window->BorderLeft + window->BorderRight,
                         height + window->BorderTop + window->BorderBottom);
 }
 

@@ -12,8 +12,7 @@ amiga::TextAttr GUIElement::Times18 = {"times.font", 18, amiga::FS_NORMAL, amiga
 amiga::TextAttr GUIElement::Topaz9 = {"topaz.font", 9, amiga::FS_NORMAL, amiga::FPF_ROMFONT};
 amiga::TextAttr GUIElement::Topaz8 = {"topaz.font", 8, amiga::FS_NORMAL, amiga::FPF_ROMFONT};
 
-GUIElement::GUIElement(unsigned long instanceValue)
-    : instance(instanceValue), lastLeftRelease(MyDateTime::Now())
+GUIElement::GUIElement(unsigned long instanceValue) : instance(instanceValue), lastLeftRelease(MyDateTime::Now())
 {
     Application::AddWinForm(this);
 }
@@ -25,13 +24,34 @@ GUIElement::~GUIElement()
     Application::ForgetElement(this);
 }
 
-int GUIElement::Width() { return width; }
-int GUIElement::ClientWidth() { return width; }
-int GUIElement::Height() { return height; }
-int GUIElement::ClientHeight() { return height; }
-tagPOINT GUIElement::GetPosition() { return tagPOINT{x, y}; }
-tagPOINT GUIElement::GetSize() { return tagPOINT{width, height}; }
-tagPOINT GUIElement::GetClientSize() { return tagPOINT{width, height}; }
+int GUIElement::Width()
+{
+    return width;
+}
+int GUIElement::ClientWidth()
+{
+    return width;
+}
+int GUIElement::Height()
+{
+    return height;
+}
+int GUIElement::ClientHeight()
+{
+    return height;
+}
+tagPOINT GUIElement::GetPosition()
+{
+    return tagPOINT{x, y};
+}
+tagPOINT GUIElement::GetSize()
+{
+    return tagPOINT{width, height};
+}
+tagPOINT GUIElement::GetClientSize()
+{
+    return tagPOINT{width, height};
+}
 
 void GUIElement::SetSize(int newWidth, int newHeight)
 {
@@ -49,8 +69,14 @@ void GUIElement::SetLocation(int newX, int newY)
         _SpecializedMove();
 }
 
-void GUIElement::SetPosition(int newX, int newY) { SetLocation(newX, newY); }
-void GUIElement::SetPosition(tagPOINT p) { SetLocation(p.x, p.y); }
+void GUIElement::SetPosition(int newX, int newY)
+{
+    SetLocation(newX, newY);
+}
+void GUIElement::SetPosition(tagPOINT p)
+{
+    SetLocation(p.x, p.y);
+}
 
 void GUIElement::SetBackgroundColor(unsigned long colour)
 {
@@ -59,7 +85,10 @@ void GUIElement::SetBackgroundColor(unsigned long colour)
         OnPaint();
 }
 
-unsigned long GUIElement::GetBackgroundColor() { return backgroundColor; }
+unsigned long GUIElement::GetBackgroundColor()
+{
+    return backgroundColor;
+}
 
 void GUIElement::Show()
 {
@@ -68,7 +97,10 @@ void GUIElement::Show()
     visible = true;
 }
 
-void GUIElement::ShowActivate() { Show(); }
+void GUIElement::ShowActivate()
+{
+    Show();
+}
 
 void GUIElement::Hide()
 {
@@ -77,11 +109,23 @@ void GUIElement::Hide()
         visible = false;
 }
 
-bool GUIElement::IsVisible() { return visible; }
-bool GUIElement::IsLoad() { return loaded; }
+bool GUIElement::IsVisible()
+{
+    return visible;
+}
+bool GUIElement::IsLoad()
+{
+    return loaded;
+}
 void GUIElement::Flashing() {}
-void GUIElement::SetEnabled(bool value) { enabled = value; }
-bool GUIElement::GetEnabled() { return enabled; }
+void GUIElement::SetEnabled(bool value)
+{
+    enabled = value;
+}
+bool GUIElement::GetEnabled()
+{
+    return enabled;
+}
 
 void GUIElement::SetZOrder(GUIElement* other)
 {
@@ -107,8 +151,14 @@ void GUIElement::SetZOrder_Bottom()
         _SpecializedMoveBottom();
 }
 
-void GUIElement::SetToolTip(std::string value) { toolTip = std::move(value); }
-std::string GUIElement::GetToolTip() { return toolTip; }
+void GUIElement::SetToolTip(std::string value)
+{
+    toolTip = std::move(value);
+}
+std::string GUIElement::GetToolTip()
+{
+    return toolTip;
+}
 
 void GUIElement::SetFonts(Font value)
 {
@@ -117,10 +167,22 @@ void GUIElement::SetFonts(Font value)
         _SpecializedSetFont();
 }
 
-Font* GUIElement::GetFonts() { return &font; }
-short GUIElement::IsTabStop() { return isTabStop; }
-short GUIElement::IsRenderControl() { return isRenderControl; }
-short GUIElement::IsChildren() { return isChildren; }
+Font* GUIElement::GetFonts()
+{
+    return &font;
+}
+short GUIElement::IsTabStop()
+{
+    return isTabStop;
+}
+short GUIElement::IsRenderControl()
+{
+    return isRenderControl;
+}
+short GUIElement::IsChildren()
+{
+    return isChildren;
+}
 
 bool GUIElement::Hit(tagPOINT p)
 {
@@ -133,9 +195,18 @@ bool GUIElement::Hit(tagPOINT p)
     return x <= p.x && p.x <= right && y <= p.y && p.y <= bottom;
 }
 
-void GUIElement::SetText(std::string value) { text = std::move(value); }
-std::string GUIElement::GetText() { return text; }
-std::string GUIElement::GetTextW() { return GetText(); }
+void GUIElement::SetText(std::string value)
+{
+    text = std::move(value);
+}
+std::string GUIElement::GetText()
+{
+    return text;
+}
+std::string GUIElement::GetTextW()
+{
+    return GetText();
+}
 
 void GUIElement::OnLeftMouseUP(tagPOINT p)
 {
@@ -212,7 +283,10 @@ void GUIElement::OnMouseLeave()
         onMouseLeave(this);
 }
 
-void GUIElement::Focus() { focused = 1; }
+void GUIElement::Focus()
+{
+    focused = 1;
+}
 
 void GUIElement::OnMove()
 {
@@ -287,8 +361,14 @@ void GUIElement::Refresh()
         _SpecializedRefresh();
 }
 
-bool GUIElement::CursorWait() { return cursorWait; }
-bool GUIElement::CursorHand() { return cursorHand; }
+bool GUIElement::CursorWait()
+{
+    return cursorWait;
+}
+bool GUIElement::CursorHand()
+{
+    return cursorHand;
+}
 
 void GUIElement::SetCursorWait(bool value)
 {
@@ -305,7 +385,10 @@ void GUIElement::SetCursorHand(bool value)
 }
 
 void GUIElement::OnShow() {}
-void* GUIElement::GetHWND() { return &handleValue; }
+void* GUIElement::GetHWND()
+{
+    return &handleValue;
+}
 
 void GUIElement::_SpecializedMove() {}
 void GUIElement::_SpecializedResize() {}

@@ -16,8 +16,7 @@ constexpr int SlideFrames = 25;
 
 // The screen the windows live on: the shared one, else the default public screen, which is
 // locked for the length of `use`.
-template <typename Use>
-auto WithWindowScreen(Use use, decltype(use(nullptr)) none)
+template <typename Use> auto WithWindowScreen(Use use, decltype(use(nullptr)) none)
 {
     if (GUIElement::GlobalScreen)
         return use(GUIElement::GlobalScreen);
@@ -77,8 +76,7 @@ int KesaScreen::Height()
 
 tagPOINT KesaScreen::GetMouseXY()
 {
-    return WithWindowScreen([](Screen* s) { return tagPOINT{s->MouseX, s->MouseY}; },
-                            tagPOINT{0, 0});
+    return WithWindowScreen([](Screen* s) { return tagPOINT{s->MouseX, s->MouseY}; }, tagPOINT{0, 0});
 }
 
 void KesaScreen::Scrolling()

@@ -94,10 +94,6 @@ void NativeGadget::Load()
     visible = true;
 }
 
-void NativeGadget::OnScroll(int)
-{
-}
+void NativeGadget::OnScroll(int) {}
 
-void NativeGadget::OnChangeValue()
-{
-}
+void NativeGadget::OnChangeValue() {}

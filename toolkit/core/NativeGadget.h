@@ -34,8 +34,8 @@ public:
     virtual void OnChangeValue();
 
 protected:
-    NativeGadget(GUIElement* parentElement, amiga::ULONG kind, std::string caption, int left, int top,
-                 int gadgetWidth, int gadgetHeight);
+    NativeGadget(GUIElement* parentElement, amiga::ULONG kind, std::string caption, int left, int top, int gadgetWidth,
+                 int gadgetHeight);
 
     // Tags of the kind; GA_Immediate makes the gadget report its press too.
     bool immediate = false;

@@ -9,4 +9,7 @@ struct tagPOINT {
     int32_t y;
 };
 
-inline bool operator==(const tagPOINT& a, const tagPOINT& b) { return a.x == b.x && a.y == b.y; }
+inline bool operator==(const tagPOINT& a, const tagPOINT& b)
+{
+    return a.x == b.x && a.y == b.y;
+}

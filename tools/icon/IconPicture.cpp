@@ -47,8 +47,7 @@ LinearRows ToLinearRows(const RgbaPicture& picture)
 // Resamples `count` source samples to `outCount` by area: output sample i covers source
 // [i * scale, (i + 1) * scale) and takes each source sample by the share of it it covers.
 // Colours are weighted by alpha, so that transparent pixels lend no colour.
-template <typename Get>
-std::vector<Linear> AreaResample(int count, int outCount, Get get)
+template <typename Get> std::vector<Linear> AreaResample(int count, int outCount, Get get)
 {
     const double scale = static_cast<double>(count) / outCount;
     std::vector<Linear> out(static_cast<size_t>(outCount));

@@ -46,6 +46,7 @@ PenCanvas Peg(Pen pen)
 }
 
 // The question mark of the covered peg in the secret row, centred on the disc.
+// clang-format off
 const std::vector<std::string> QuestionMark = {
     "....######....",
     "..##########..",
@@ -66,6 +67,7 @@ const std::vector<std::string> QuestionMark = {
     ".....###......",
     ".....###......",
 };
+// clang-format on
 
 // The board's frame: dark-red bars 16 pixels across along the rows' ends, a rail 8 pixels
 // high under the last row and an 18 × 8 block at each end of the rail, each with a
@@ -130,22 +132,38 @@ PenCanvas CoveredPeg()
 PenCanvas DrawBoardPicture(int index)
 {
     switch (index) {
-    case 0: return Peg(PenBlack);
-    case 1: return Peg(PenWhite);
-    case 2: return BarAtLeft();
-    case 3: return BarAtRight();
-    case 4: return RailAtTop();
-    case 5: return BlockAtTopLeft();
-    case 6: return BlockAtTopRight();
-    case 7: return Peg(Blue);
-    case 8: return Peg(Red);
-    case 9: return Peg(Grey);
-    case 10: return Peg(Green);
-    case 11: return Peg(Magenta);
-    case 12: return Peg(Yellow);
-    case 13: return CoveredPeg();
-    case 14: return PenCanvas(Size, Size, PenBlack); // an empty place of a play row
-    default: return PenCanvas(0, 0);
+    case 0:
+        return Peg(PenBlack);
+    case 1:
+        return Peg(PenWhite);
+    case 2:
+        return BarAtLeft();
+    case 3:
+        return BarAtRight();
+    case 4:
+        return RailAtTop();
+    case 5:
+        return BlockAtTopLeft();
+    case 6:
+        return BlockAtTopRight();
+    case 7:
+        return Peg(Blue);
+    case 8:
+        return Peg(Red);
+    case 9:
+        return Peg(Grey);
+    case 10:
+        return Peg(Green);
+    case 11:
+        return Peg(Magenta);
+    case 12:
+        return Peg(Yellow);
+    case 13:
+        return CoveredPeg();
+    case 14:
+        return PenCanvas(Size, Size, PenBlack); // an empty place of a play row
+    default:
+        return PenCanvas(0, 0);
     }
 }
 

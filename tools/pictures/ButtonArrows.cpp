@@ -9,6 +9,7 @@ namespace pictures {
 
 namespace {
 
+// clang-format off
 const std::vector<std::string> DownArrow = {
     "................",
     "................",
@@ -27,6 +28,7 @@ const std::vector<std::string> DownArrow = {
     "................",
     "................",
 };
+// clang-format on
 
 } // namespace
 

@@ -8,6 +8,7 @@ namespace pictures {
 
 const std::array<std::uint32_t, 256>& GamePalette()
 {
+    // clang-format off
     static const std::array<std::uint32_t, 256> colours = {
         0xC0C0C0, 0x000000, 0xFFFFFF, 0x00A6D6, 0x0000FF, 0xCF3B76, 0x00FFFF, 0x964B00,  // 0-7
         0xFFA500, 0x80FF80, 0xFFFF00, 0x991199, 0xC8A0C8, 0x00FF00, 0xFFFF55, 0x00AA00,  // 8-15
@@ -42,6 +43,7 @@ const std::array<std::uint32_t, 256>& GamePalette()
         0x2BC733, 0x2BC75F, 0x2BC78B, 0x2BC7B7, 0x2BABC7, 0x2B7FC7, 0x2B53C7, 0x2F2BC7,  // 240-247
         0x5B2BC7, 0x872BC7, 0xB32BC7, 0xC72BAF, 0xC72B83, 0xFFFF00, 0xC72B2B, 0xFFFFFF,  // 248-255
     };
+    // clang-format on
     return colours;
 }
 

@@ -9,8 +9,8 @@
 namespace pictures {
 
 struct LetteringStyle {
-    int fontSize = 8;   // topaz 8 or 9
-    bool bold = false;  // the platform's algorithmic bold (one pixel of smear)
+    int fontSize = 8;  // topaz 8 or 9
+    bool bold = false; // the platform's algorithmic bold (one pixel of smear)
 };
 
 // The text as the platform's Text draws it: a mask as wide as the text's advance and as

@@ -16,14 +16,13 @@ std::string Hex(unsigned value, int digits)
     return text;
 }
 
-constexpr const char* GeneratedNote =
-    "// Generated at build time by kesa_picture_generator from the descriptions in\n"
-    "// tools/pictures/: edit those, not this file.\n";
+constexpr const char* GeneratedNote = "// Generated at build time by kesa_picture_generator from the descriptions in\n"
+                                      "// tools/pictures/: edit those, not this file.\n";
 
 } // namespace
 
-bool ToPlanar(const std::string& name, const PenCanvas& canvas, int depth, Pen planePick,
-              PlanarPicture& picture, std::string& error)
+bool ToPlanar(const std::string& name, const PenCanvas& canvas, int depth, Pen planePick, PlanarPicture& picture,
+              std::string& error)
 {
     std::vector<int> bits; // the pen bit each plane holds
     for (int bit = 0; bit < 8 && static_cast<int>(bits.size()) < depth; ++bit)
@@ -47,8 +46,8 @@ bool ToPlanar(const std::string& name, const PenCanvas& canvas, int depth, Pen p
         for (int x = 0; x < canvas.Width(); ++x) {
             const Pen pen = canvas.At(x, y);
             if ((pen & ~planePick) != 0) {
-                error = name + ": pen " + std::to_string(pen) + " at (" + std::to_string(x) + ", " +
-                        std::to_string(y) + ") has bits outside PlanePick " + Hex(planePick, 2);
+                error = name + ": pen " + std::to_string(pen) + " at (" + std::to_string(x) + ", " + std::to_string(y) +
+                        ") has bits outside PlanePick " + Hex(planePick, 2);
                 return false;
             }
             const std::size_t byteInRow = static_cast<std::size_t>(x) / 8;

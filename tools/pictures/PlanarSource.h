@@ -14,7 +14,7 @@
 namespace pictures {
 
 struct PlanarPicture {
-    std::string name;   // the name of the Image definition
+    std::string name; // the name of the Image definition
     int width = 0;
     int height = 0;
     int depth = 0;
@@ -26,8 +26,8 @@ struct PlanarPicture {
 
 // Plane p holds the pen bit of the p-th bit set in planePick. False (with the reason) when
 // a pixel's pen has a bit outside planePick: PlaneOnOff is 0, so it could not be shown.
-bool ToPlanar(const std::string& name, const PenCanvas& canvas, int depth, Pen planePick,
-              PlanarPicture& picture, std::string& error);
+bool ToPlanar(const std::string& name, const PenCanvas& canvas, int depth, Pen planePick, PlanarPicture& picture,
+              std::string& error);
 
 // A null-terminated list of Image pointers.
 struct PictureList {

@@ -122,8 +122,8 @@ void ApplyCursor()
                     state.cursorPixels[static_cast<size_t>((y / scale) * state.cursorWidth + x / scale)];
             }
         }
-        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(scaled.data(), width, height, 32, width * 4,
-                                                                  SDL_PIXELFORMAT_ABGR8888);
+        SDL_Surface* surface =
+            SDL_CreateRGBSurfaceWithFormatFrom(scaled.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ABGR8888);
         if (surface != nullptr) {
             created = SDL_CreateColorCursor(surface, state.cursorHotX * scale, state.cursorHotY * scale);
             SDL_FreeSurface(surface);
@@ -155,7 +155,7 @@ void PresentLastFrame();
 UWORD ModifierQualifiers(unsigned held)
 {
     // Usages 224..231: LCtrl, LShift, LAlt, LGUI, RCtrl, RShift, RAlt, RGUI.
-    constexpr UWORD qualifierOf[8] = {IEQUALIFIER_CONTROL,  IEQUALIFIER_LSHIFT, IEQUALIFIER_LCOMMAND,
+    constexpr UWORD qualifierOf[8] = {IEQUALIFIER_CONTROL,  IEQUALIFIER_LSHIFT,  IEQUALIFIER_LCOMMAND,
                                       IEQUALIFIER_LCOMMAND, IEQUALIFIER_CONTROL, IEQUALIFIER_RSHIFT,
                                       IEQUALIFIER_RALT,     IEQUALIFIER_RCOMMAND};
     UWORD qualifiers = 0;
@@ -274,8 +274,8 @@ bool Translate(const SDL_Event& sdl, internal::HostEvent& event)
         default:
             return false;
         }
-        state.buttonQualifiers = down ? static_cast<UWORD>(state.buttonQualifiers | bit)
-                                      : static_cast<UWORD>(state.buttonQualifiers & ~bit);
+        state.buttonQualifiers =
+            down ? static_cast<UWORD>(state.buttonQualifiers | bit) : static_cast<UWORD>(state.buttonQualifiers & ~bit);
         event = {};
         event.kind = down ? Kind::ButtonDown : Kind::ButtonUp;
         event.button = button;
@@ -404,7 +404,8 @@ public:
                  const SDL_PixelFormat* format)
         : pixels_(pixels), pitch_(pitch), width_(view.width), columns_(width, view.width), rows_(height, view.height),
           rLoss_(format->Rloss), gLoss_(format->Gloss), bLoss_(format->Bloss), rShift_(format->Rshift),
-          gShift_(format->Gshift), bShift_(format->Bshift), alpha_(format->Amask), sums_(static_cast<size_t>(view.width) * 3),
+          gShift_(format->Gshift), bShift_(format->Bshift), alpha_(format->Amask),
+          sums_(static_cast<size_t>(view.width) * 3),
           lines_(static_cast<size_t>(rows_.stride), std::vector<uint32_t>(sums_.size())),
           lineOf_(static_cast<size_t>(rows_.stride), -1)
     {
@@ -559,7 +560,8 @@ void Blit(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb
             }
         } else if (sy % scale != 0) {
             // Repeated rows are copies of the first one.
-            const auto* first = reinterpret_cast<const Uint32*>(base + static_cast<ptrdiff_t>(y - sy % scale) * target->pitch);
+            const auto* first =
+                reinterpret_cast<const Uint32*>(base + static_cast<ptrdiff_t>(y - sy % scale) * target->pitch);
             std::memcpy(out, first + view.x, static_cast<size_t>(shownW) * 4);
         } else {
             const int whole = shownW / scale;

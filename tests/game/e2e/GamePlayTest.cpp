@@ -44,8 +44,12 @@ TEST(GamePlay, APlayerPlaysAWholeGameUnderX11)
     // A game in progress with one proposal, so that every step but the give-up is known.
     const fs::path dati = work / "Settings" / "KesaPegline.exe" / "dati";
     for (const auto& [key, value] : {std::pair<const char*, const char*>{"stato", "0"},
-                                     {"Pegline_Bag", "012312"}, {"Pegline_Code", "0215"},
-                                     {"col1", "0"}, {"col2", "0"}, {"col3", "0"}, {"col4", "0"}})
+                                     {"Pegline_Bag", "012312"},
+                                     {"Pegline_Code", "0215"},
+                                     {"col1", "0"},
+                                     {"col2", "0"},
+                                     {"col3", "0"},
+                                     {"col4", "0"}})
         Write(dati / key, std::string(value) + "\n");
 
     const fs::path game = fs::path(KESA_BINARY_DIR) / "game" / "kesa-pegline";
@@ -69,15 +73,14 @@ TEST(GamePlay, APlayerPlaysAWholeGameUnderX11)
     const bool update = std::getenv("KESA_REGENERATE_GOLDEN") != nullptr;
     for (const char* step : {"001", "002", "003", "004", "005", "006", "007", "008", "009"}) {
         const fs::path actual = shots / ("screen-" + std::string(step) + ".png");
-        const fs::path reference = fs::path(KESA_SOURCE_DIR) / "tests" / "data" / "game" /
-                                   ("play-" + std::string(step) + ".png");
+        const fs::path reference =
+            fs::path(KESA_SOURCE_DIR) / "tests" / "data" / "game" / ("play-" + std::string(step) + ".png");
         if (update)
             fs::copy_file(actual, reference, fs::copy_options::overwrite_existing);
         const auto pens = Pens(actual);
         ASSERT_FALSE(pens.empty()) << actual;
         if (pens != Pens(reference)) {
-            fs::copy_file(actual, "play-" + std::string(step) + "-actual.png",
-                          fs::copy_options::overwrite_existing);
+            fs::copy_file(actual, "play-" + std::string(step) + "-actual.png", fs::copy_options::overwrite_existing);
             ADD_FAILURE() << "screen " << step << " differs from " << reference
                           << "; the actual screen is saved beside the test";
         }
@@ -94,9 +97,8 @@ TEST(GamePlay, WithoutADisplayItSaysSoOnceAndExitsWithAFailure)
         TempDirectory temp;
         ASSERT_TRUE(temp.Ok());
         const fs::path work = temp.Path();
-        const std::string command = "cd '" + work.string() +
-                                    "' && timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY " + driver +
-                                    " XDG_RUNTIME_DIR='" + work.string() + "' '" + game.string() +
+        const std::string command = "cd '" + work.string() + "' && timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY " +
+                                    driver + " XDG_RUNTIME_DIR='" + work.string() + "' '" + game.string() +
                                     "' >stdout.txt 2>stderr.txt";
         const int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status));

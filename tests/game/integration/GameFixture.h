@@ -35,10 +35,22 @@ struct Place {
     int x;
     int y;
 };
-inline Place Selector(int k) { return {80 + 51 * k + 24, 241 + 24}; }   // k = 0..3
-inline Place Secret(int k) { return {80 + 51 * k + 24, 190 + 24}; }
-inline Place Cell(int row, int column) { return {375 + 48 * column + 24, 40 + 48 * row + 24}; }
-inline Place Result(int row) { return {683 + 35, 40 + 48 * row + 7}; }
+inline Place Selector(int k)
+{
+    return {80 + 51 * k + 24, 241 + 24};
+} // k = 0..3
+inline Place Secret(int k)
+{
+    return {80 + 51 * k + 24, 190 + 24};
+}
+inline Place Cell(int row, int column)
+{
+    return {375 + 48 * column + 24, 40 + 48 * row + 24};
+}
+inline Place Result(int row)
+{
+    return {683 + 35, 40 + 48 * row + 7};
+}
 inline constexpr Place GoButton{80 + 48, 316 + 12};
 inline constexpr Place CancelButton{187 + 48, 316 + 12};
 inline constexpr Place InfoButton{464 + 50, 40 + 12};
@@ -100,15 +112,13 @@ protected:
     }
 
     // The window's element of that type covering the point, whatever its state.
-    template <typename T>
-    T* At(Place p)
+    template <typename T> T* At(Place p)
     {
         for (GUIElement* element : Application::GetChildren(form->GetID())) {
             const tagPOINT at = element->GetPosition();
             const tagPOINT size = element->GetSize();
             T* typed = dynamic_cast<T*>(element);
-            if (typed != nullptr && p.x >= at.x && p.y >= at.y && p.x < at.x + size.x &&
-                p.y < at.y + size.y)
+            if (typed != nullptr && p.x >= at.x && p.y >= at.y && p.x < at.x + size.x && p.y < at.y + size.y)
                 return typed;
         }
         return nullptr;
@@ -144,8 +154,8 @@ protected:
         std::ofstream(SettingsFile(key), std::ios::binary) << bytes;
     }
     // The seven files of a game, each holding its value and a line feed.
-    static void SaveGame(const std::string& state, const std::string& history,
-                         const std::string& code, const std::string& colours = "0000")
+    static void SaveGame(const std::string& state, const std::string& history, const std::string& code,
+                         const std::string& colours = "0000")
     {
         Save("stato", state + "\n");
         Save("Pegline_Bag", history + "\n");

@@ -31,8 +31,8 @@ protected:
     void Play(const std::string& proposal)
     {
         for (int k = 0; k < 4; ++k)
-            for (int clicks = (proposal[static_cast<size_t>(k)] - '0') - form->GetColore(k);
-                 clicks != 0; clicks = (clicks + 7) % 8)
+            for (int clicks = (proposal[static_cast<size_t>(k)] - '0') - form->GetColore(k); clicks != 0;
+                 clicks = (clicks + 7) % 8)
                 Click(Selector(k));
         Click(GoButton);
     }

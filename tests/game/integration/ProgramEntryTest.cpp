@@ -66,8 +66,7 @@ TEST_F(ProgramEntry, AWholeRunStartsWithAFreshLogAndClosesWhatItOpened)
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_EQ(ReadLog().find("left by the previous run"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists("Settings/KesaPegline.exe/dati/Pegline_Code"));
-    for (amiga::Library* handle : {IntuitionBase, GfxBase, GadToolsBase, LocaleBase, KeymapBase,
-                                   DiskfontBase, AslBase})
+    for (amiga::Library* handle : {IntuitionBase, GfxBase, GadToolsBase, LocaleBase, KeymapBase, DiskfontBase, AslBase})
         EXPECT_EQ(handle, nullptr);
     EXPECT_EQ(amiga::FrontScreen(), nullptr) << "the screen is closed";
     EXPECT_EQ(Program::Title(), "Kesa Pegline - http://www.kesa.example (c) 2026 the Kesa "
@@ -80,8 +79,7 @@ TEST_F(ProgramEntry, MissingLibrariesAreLoggedInOrderAndOnlyTheNeededOnesStopThe
     amiga::SetLibraryMissing("diskfont.library", true);
     amiga::SetLibraryMissing("asl.library", true);
     EXPECT_EQ(RunProgram(), 0);
-    EXPECT_EQ(ReadLog().rfind("Can't open  diskfont.library \nCan't open  asl.library!\n", 0), 0u)
-        << ReadLog();
+    EXPECT_EQ(ReadLog().rfind("Can't open  diskfont.library \nCan't open  asl.library!\n", 0), 0u) << ReadLog();
 
     // Without intuition there is no screen: every missing library is logged, then the
     // reason, and nothing is left open.

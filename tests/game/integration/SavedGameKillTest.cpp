@@ -68,8 +68,7 @@ std::string Bytes(const std::filesystem::path& path)
     return bytes.str();
 }
 
-template <typename T>
-T* At(FormMain& form, Place p)
+template <typename T> T* At(FormMain& form, Place p)
 {
     for (GUIElement* element : Application::GetChildren(form.GetID())) {
         const tagPOINT at = element->GetPosition();
@@ -169,8 +168,8 @@ TEST(SavedGameKill, EveryValueStaysWholeAndTheNextStartFindsAConsistentGame)
     ASSERT_TRUE(workingDirectory.Ok());
     // KESA_KILL_SEED replays the moments of a run that failed.
     const char* given = std::getenv("KESA_KILL_SEED");
-    const unsigned seed = given != nullptr ? static_cast<unsigned>(std::strtoul(given, nullptr, 10))
-                                           : std::random_device()();
+    const unsigned seed =
+        given != nullptr ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device()();
     std::cout << "seed " << seed << std::endl;
     RecordProperty("Seed", std::to_string(seed));
     std::mt19937 random(seed);
@@ -197,13 +196,11 @@ TEST(SavedGameKill, EveryValueStaysWholeAndTheNextStartFindsAConsistentGame)
 
         // Each value whole: one line, ended by its line feed, holding a value of its kind.
         FormMain::SavedGame saved;
-        std::string* values[] = {&saved.stato, &saved.proposte, &saved.sequenza, &saved.colori[0],
+        std::string* values[] = {&saved.stato,     &saved.proposte,  &saved.sequenza, &saved.colori[0],
                                  &saved.colori[1], &saved.colori[2], &saved.colori[3]};
         for (int i = 0; i < 7; ++i) {
-            const std::string bytes =
-                Bytes(std::filesystem::path("Settings") / "KesaPegline.exe" / "dati" / Keys[i]);
-            ASSERT_TRUE(!bytes.empty() && bytes.back() == '\n' &&
-                        bytes.find('\n') == bytes.size() - 1)
+            const std::string bytes = Bytes(std::filesystem::path("Settings") / "KesaPegline.exe" / "dati" / Keys[i]);
+            ASSERT_TRUE(!bytes.empty() && bytes.back() == '\n' && bytes.find('\n') == bytes.size() - 1)
                 << Keys[i] << ": \"" << bytes << "\"";
             *values[i] = bytes.substr(0, bytes.size() - 1);
         }
@@ -226,6 +223,6 @@ TEST(SavedGameKill, EveryValueStaysWholeAndTheNextStartFindsAConsistentGame)
     }
     // The children did play between start and kill.
     EXPECT_GT(withHistory, 0);
-    std::cout << Kills << " kills, " << repaired << " left a mix to repair, " << withHistory
-              << " with records" << std::endl;
+    std::cout << Kills << " kills, " << repaired << " left a mix to repair, " << withHistory << " with records"
+              << std::endl;
 }

@@ -25,8 +25,8 @@ const char* const Unfinished = "Partita salvata con una nuova partita non finita
 const Damage Damages[] = {
     {"consistent game in progress", "0", "012312;321021", "0215", "7310", 0, "7310", ""},
     {"state with a leading zero", "00", "012312;321021", "0215", "7310", 0, "7310", ""},
-    {"stopped between the record and the state of a win", "0", "321021;021540", "0215", "0215",
-     2, "0215", "Partita salvata riparata: lo stato 0 dopo un record vincente diventa 2"},
+    {"stopped between the record and the state of a win", "0", "321021;021540", "0215", "0215", 2, "0215",
+     "Partita salvata riparata: lo stato 0 dopo un record vincente diventa 2"},
     {"new game stopped after the history", "2", "", "3216", "3216", -1, "0000", Unfinished},
     {"new game stopped after the code", "2", "", "5117", "3216", -1, "0000", Unfinished},
     {"new game stopped after the state", "0", "", "5117", "3216", 0, "3216", ""},

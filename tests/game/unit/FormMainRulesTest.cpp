@@ -17,7 +17,8 @@ struct Score {
     bool operator==(const Score&) const = default;
 };
 
-Score Evaluate(const std::string& proposal, const std::string& secret) {
+Score Evaluate(const std::string& proposal, const std::string& secret)
+{
     Score score;
     FormMain::ValutaProposta(proposal, secret, &score.exact, &score.colourOnly);
     return score;
@@ -28,14 +29,16 @@ struct Pegs {
     int peg[4];
 };
 
-Pegs PegsOf(int code) {
+Pegs PegsOf(int code)
+{
     return {{(code >> 9) & 7, (code >> 6) & 7, (code >> 3) & 7, code & 7}};
 }
 
 // The rule in its counting form, written apart from the game's own: exact is the same colour
 // in the same place; colour-only, summed over the colours, the smaller leftover count.
 // Plain arrays only: it runs for all 16.7 million pairs, in sanitizer builds too.
-Score ReferenceScore(const Pegs& proposal, const Pegs& secret) {
+Score ReferenceScore(const Pegs& proposal, const Pegs& secret)
+{
     Score score{0, 0};
     int leftInProposal[8] = {};
     int leftInSecret[8] = {};
@@ -48,12 +51,13 @@ Score ReferenceScore(const Pegs& proposal, const Pegs& secret) {
         }
     }
     for (int colour = 0; colour < 8; ++colour)
-        score.colourOnly += leftInProposal[colour] < leftInSecret[colour] ? leftInProposal[colour]
-                                                                         : leftInSecret[colour];
+        score.colourOnly +=
+            leftInProposal[colour] < leftInSecret[colour] ? leftInProposal[colour] : leftInSecret[colour];
     return score;
 }
 
-std::string CodeText(const Pegs& pegs) {
+std::string CodeText(const Pegs& pegs)
+{
     std::string text;
     for (int peg : pegs.peg)
         text += static_cast<char>('0' + peg);
@@ -62,7 +66,8 @@ std::string CodeText(const Pegs& pegs) {
 
 } // namespace
 
-TEST(FormMainRulesTest, ScoringAgreesWithTheCountingRuleForEveryPair) {
+TEST(FormMainRulesTest, ScoringAgreesWithTheCountingRuleForEveryPair)
+{
     std::vector<Pegs> pegList(4096);
     std::vector<std::string> textList(4096);
     for (int code = 0; code < 4096; ++code) {
@@ -86,7 +91,8 @@ TEST(FormMainRulesTest, ScoringAgreesWithTheCountingRuleForEveryPair) {
     EXPECT_EQ(mismatches, 0) << "first: " << first;
 }
 
-TEST(FormMainRulesTest, ScoringEdgeCases) {
+TEST(FormMainRulesTest, ScoringEdgeCases)
+{
     EXPECT_EQ(Evaluate("1111", "1123"), (Score{2, 0}));
     EXPECT_EQ(Evaluate("3211", "1123"), (Score{0, 4}));
     EXPECT_EQ(Evaluate("2221", "1122"), (Score{1, 2}));
@@ -100,7 +106,8 @@ TEST(FormMainRulesTest, ScoringEdgeCases) {
     EXPECT_EQ(Evaluate("1123", "1111"), (Score{2, 0}));
 }
 
-TEST(FormMainRulesTest, MalformedCodesAreScoredWithoutHarm) {
+TEST(FormMainRulesTest, MalformedCodesAreScoredWithoutHarm)
+{
     int exact = -1;
     FormMain::ValutaProposta("0123", "0123", &exact, nullptr);
     EXPECT_EQ(exact, 4);
@@ -111,11 +118,11 @@ TEST(FormMainRulesTest, MalformedCodesAreScoredWithoutHarm) {
     EXPECT_EQ(Evaluate("01", "0123"), (Score{2, 0}));
     EXPECT_EQ(Evaluate("012345", "0123"), (Score{4, 0}));
     EXPECT_EQ(Evaluate("0123", ""), (Score{0, 0}));
-    EXPECT_EQ(Evaluate(std::string("\xff\x00\x80z", 4), std::string("z\xff\x00\x81", 4)),
-              (Score{0, 3}));
+    EXPECT_EQ(Evaluate(std::string("\xff\x00\x80z", 4), std::string("z\xff\x00\x81", 4)), (Score{0, 3}));
 }
 
-TEST(FormMainRulesTest, RecordsJoinTheHistoryWithSemicolons) {
+TEST(FormMainRulesTest, RecordsJoinTheHistoryWithSemicolons)
+{
     std::string history;
     history = FormMain::AggiungiProposta(history, "0123", 1, 2);
     EXPECT_EQ(history, "012312");
@@ -125,7 +132,8 @@ TEST(FormMainRulesTest, RecordsJoinTheHistoryWithSemicolons) {
     EXPECT_EQ(history, "012312;321021;021540");
 }
 
-TEST(FormMainRulesTest, HiddenCodesAreFourColourDigitsAndCoverEveryColourEverywhere) {
+TEST(FormMainRulesTest, HiddenCodesAreFourColourDigitsAndCoverEveryColourEverywhere)
+{
     Enviroment::RandomizeFlag = 0;
     bool seen[4][8] = {};
     for (int draw = 0; draw < 2000; ++draw) {
@@ -142,7 +150,8 @@ TEST(FormMainRulesTest, HiddenCodesAreFourColourDigitsAndCoverEveryColourEverywh
             EXPECT_TRUE(seen[position][colour]) << "colour " << colour << " at " << position;
 }
 
-TEST(FormMainRulesTest, ANewCodeAfterClearingTheFlagRepeatsTheLastOnlyByChance) {
+TEST(FormMainRulesTest, ANewCodeAfterClearingTheFlagRepeatsTheLastOnlyByChance)
+{
     // As two new games in one second: each code drawn after the dispatcher cleared the flag.
     int repeats = 0;
     Enviroment::RandomizeFlag = 0;

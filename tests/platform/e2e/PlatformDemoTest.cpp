@@ -16,8 +16,8 @@ namespace {
 
 int RunUnderXvfb(const std::string& environment, const fs::path& program)
 {
-    const std::string command = "xvfb-run -a -s '-screen 0 1024x768x24' env SDL_VIDEODRIVER=x11 " +
-                                environment + " '" + program.string() + "'";
+    const std::string command =
+        "xvfb-run -a -s '-screen 0 1024x768x24' env SDL_VIDEODRIVER=x11 " + environment + " '" + program.string() + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -34,17 +34,17 @@ class AlertTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Width, 640, SA_Height, 480, SA_Depth, 8, SA_Title, "Alerts",
-                                SA_Type, CUSTOMSCREEN, TAG_DONE);
+        screen = OpenScreenTags(nullptr, SA_Width, 640, SA_Height, 480, SA_Depth, 8, SA_Title, "Alerts", SA_Type,
+                                CUSTOMSCREEN, TAG_DONE);
         ASSERT_NE(screen, nullptr) << IntuitionLastError();
         for (ULONG pen = 0; pen < 256; ++pen) // greys, none of them near the alert colours
             SetRGB32(&screen->ViewPort, pen, 0x40000000, 0x40000000, 0x40000000);
         SetRGB32(&screen->ViewPort, PenBlack, 0, 0, 0);
         SetRGB32(&screen->ViewPort, kAmber, 0xF0000000, 0xA0000000, 0x10000000);
         SetRGB32(&screen->ViewPort, kRed, 0xE0000000, 0x10000000, 0x10000000);
-        window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640,
-                                WA_Height, 480, WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE,
-                                WA_IDCMP, IDCMP_MOUSEBUTTONS, TAG_DONE);
+        window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640, WA_Height, 480,
+                                WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE, WA_IDCMP,
+                                IDCMP_MOUSEBUTTONS, TAG_DONE);
         ASSERT_NE(window, nullptr);
         SetAPen(window->RPort, 4);
         RectFill(window->RPort, 0, 0, 639, 479);
@@ -101,10 +101,10 @@ TEST_F(AlertTest, DrawsABlackBandWithAnAmberFrameAndItsLines)
         EXPECT_EQ(shown.At(320, y), before.At(320, y)) << y;
     EXPECT_EQ(shown.At(639, 479), before.At(639, 479));
     EXPECT_EQ(shown.At(0, 0), PenBlack);
-    EXPECT_EQ(shown.At(3, 40), kAmber);   // left side of the frame
-    EXPECT_EQ(shown.At(636, 40), kAmber); // right side
-    EXPECT_EQ(shown.At(320, 3), kAmber);  // top
-    EXPECT_EQ(shown.At(320, 76), kAmber); // bottom
+    EXPECT_EQ(shown.At(3, 40), kAmber);     // left side of the frame
+    EXPECT_EQ(shown.At(636, 40), kAmber);   // right side
+    EXPECT_EQ(shown.At(320, 3), kAmber);    // top
+    EXPECT_EQ(shown.At(320, 76), kAmber);   // bottom
     EXPECT_EQ(shown.At(320, 30), PenBlack); // inside, between the lines
     // Each line sits on its baseline: glyph pixels in the rows above y, none in the row gaps.
     EXPECT_GT(PensInRows(shown, 20 - 6, kAmber), 10);

@@ -22,8 +22,7 @@ protected:
 
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600,
-                                TAG_DONE);
+        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600, TAG_DONE);
         ASSERT_NE(screen, nullptr);
         visualInfo = GetVisualInfoA(screen, nullptr);
         ASSERT_NE(visualInfo, nullptr);
@@ -116,9 +115,9 @@ TEST_F(GadToolsTest, ButtonIsDrawnBevelledWithItsTextAndPressedWhileHeld)
     ASSERT_NE(okGadget, nullptr);
     OpenWith(glist);
     RastPort* rp = window->RPort;
-    EXPECT_EQ(ReadPixel(rp, 20, 30), 2);  // bright top-left edge
-    EXPECT_EQ(ReadPixel(rp, 99, 49), 1);  // dark bottom-right edge
-    EXPECT_EQ(ReadPixel(rp, 24, 33), 0);  // face in the background pen
+    EXPECT_EQ(ReadPixel(rp, 20, 30), 2); // bright top-left edge
+    EXPECT_EQ(ReadPixel(rp, 99, 49), 1); // dark bottom-right edge
+    EXPECT_EQ(ReadPixel(rp, 24, 33), 0); // face in the background pen
     int text = 0;
     for (int y = 31; y < 49; ++y) {
         for (int x = 22; x < 98; ++x) {
@@ -129,10 +128,10 @@ TEST_F(GadToolsTest, ButtonIsDrawnBevelledWithItsTextAndPressedWhileHeld)
     EXPECT_LT(text, 100);
 
     InjectButtonDown(125, 115);
-    EXPECT_EQ(ReadPixel(rp, 20, 30), 1);  // pressed: edges swap, face filled
+    EXPECT_EQ(ReadPixel(rp, 20, 30), 1); // pressed: edges swap, face filled
     EXPECT_EQ(ReadPixel(rp, 24, 33), 3);
     InjectPointerMove(300, 200);
-    EXPECT_EQ(ReadPixel(rp, 24, 33), 0);  // off the button it shows released
+    EXPECT_EQ(ReadPixel(rp, 24, 33), 0); // off the button it shows released
     InjectButtonUp(300, 200);
     EXPECT_EQ(ReadPixel(rp, 20, 30), 2);
 

@@ -78,9 +78,8 @@ TEST_F(Host, KeysArriveAsRawKeysWithQualifiers)
         int usage;
         UWORD raw;
     };
-    for (const Case& key : {Case{4, RAWKEY_A}, Case{8, RAWKEY_Q + 2}, Case{40, RAWKEY_RETURN},
-                            Case{41, RAWKEY_ESCAPE}, Case{44, RAWKEY_SPACE}, Case{58, RAWKEY_F1},
-                            Case{82, RAWKEY_UP}}) {
+    for (const Case& key : {Case{4, RAWKEY_A}, Case{8, RAWKEY_Q + 2}, Case{40, RAWKEY_RETURN}, Case{41, RAWKEY_ESCAPE},
+                            Case{44, RAWKEY_SPACE}, Case{58, RAWKEY_F1}, Case{82, RAWKEY_UP}}) {
         EXPECT_EQ(host::RawKeyFromUsbUsage(key.usage), key.raw) << key.usage;
     }
     EXPECT_EQ(host::RawKeyFromUsbUsage(-1), 0xFF);

@@ -19,8 +19,8 @@ protected:
 
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600,
-                                SA_Title, "Test", TAG_DONE);
+        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600, SA_Title,
+                                "Test", TAG_DONE);
         ASSERT_NE(screen, nullptr) << IntuitionLastError();
     }
     void TearDown() override
@@ -37,8 +37,7 @@ protected:
     Window* OpenDialog(LONG left, LONG top, ULONG idcmp = Form::DialogIDCMP)
     {
         return OpenWindowTags(nullptr, WA_Left, left, WA_Top, top, WA_InnerWidth, 200, WA_InnerHeight, 100,
-                              WA_CustomScreen, screen, WA_Title, "Dialog", WA_IDCMP, idcmp, WA_Flags, 0x120E,
-                              TAG_DONE);
+                              WA_CustomScreen, screen, WA_Title, "Dialog", WA_IDCMP, idcmp, WA_Flags, 0x120E, TAG_DONE);
     }
     // The window's messages without pointer moves (the injected clicks move the pointer first,
     // which an active REPORTMOUSE window hears about).
@@ -134,8 +133,7 @@ TEST_F(InputTest, ActivationMovesWithClicks)
     InjectClick(600, 500); // on the backdrop window
     EXPECT_EQ(ActiveWindow(), main);
     EXPECT_EQ(Classes(Drain(dialog)), std::vector<ULONG>{IDCMP_INACTIVEWINDOW});
-    EXPECT_EQ(Classes(Drain(main)),
-              (std::vector<ULONG>{IDCMP_ACTIVEWINDOW, IDCMP_MOUSEBUTTONS, IDCMP_MOUSEBUTTONS}));
+    EXPECT_EQ(Classes(Drain(main)), (std::vector<ULONG>{IDCMP_ACTIVEWINDOW, IDCMP_MOUSEBUTTONS, IDCMP_MOUSEBUTTONS}));
 
     InjectClick(150, 120); // back on the dialog
     EXPECT_EQ(ActiveWindow(), dialog);
@@ -202,8 +200,8 @@ TEST_F(InputTest, DragBarMovesAndDepthGadgetReordersWindows)
 TEST_F(InputTest, SizeGadgetResizesWithinTheLimits)
 {
     Window* window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100, WA_Top, 100, WA_Width, 260,
-                                    WA_Height, 130, WA_MinWidth, 80, WA_MinHeight, 50, WA_SizeGadget, TRUE,
-                                    WA_DragBar, TRUE, WA_IDCMP, IDCMP_NEWSIZE, TAG_DONE);
+                                    WA_Height, 130, WA_MinWidth, 80, WA_MinHeight, 50, WA_SizeGadget, TRUE, WA_DragBar,
+                                    TRUE, WA_IDCMP, IDCMP_NEWSIZE, TAG_DONE);
     ASSERT_NE(window, nullptr);
     InjectDrag(100 + 255, 100 + 125, 100 + 10, 100 + 10);
     EXPECT_EQ(window->Width, 80);

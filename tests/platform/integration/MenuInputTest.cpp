@@ -26,12 +26,9 @@ char kHome[] = "Home";
 char kLocked[] = "Locked";
 
 const NewMenu kStrip[] = {
-    {NM_TITLE, kFile, nullptr, 0, 0, nullptr},
-    {NM_ITEM, kExit, kE, 0, 0, nullptr},
-    {NM_TITLE, kHelp, nullptr, 0, 0, nullptr},
-    {NM_ITEM, kGuida, nullptr, 0, 0, nullptr},
-    {NM_ITEM, kHome, nullptr, 0, 0, nullptr},
-    {NM_ITEM, kLocked, nullptr, NM_ITEMDISABLED, 0, nullptr},
+    {NM_TITLE, kFile, nullptr, 0, 0, nullptr}, {NM_ITEM, kExit, kE, 0, 0, nullptr},
+    {NM_TITLE, kHelp, nullptr, 0, 0, nullptr}, {NM_ITEM, kGuida, nullptr, 0, 0, nullptr},
+    {NM_ITEM, kHome, nullptr, 0, 0, nullptr},  {NM_ITEM, kLocked, nullptr, NM_ITEMDISABLED, 0, nullptr},
     {NM_END, nullptr, nullptr, 0, 0, nullptr},
 };
 
@@ -39,12 +36,12 @@ class MenuInputTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Width, 640, SA_Height, 480, SA_Depth, 8, SA_Title, "Menus",
-                                SA_Type, CUSTOMSCREEN, SA_ShowTitle, TRUE, TAG_DONE);
+        screen = OpenScreenTags(nullptr, SA_Width, 640, SA_Height, 480, SA_Depth, 8, SA_Title, "Menus", SA_Type,
+                                CUSTOMSCREEN, SA_ShowTitle, TRUE, TAG_DONE);
         ASSERT_NE(screen, nullptr) << IntuitionLastError();
-        window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640,
-                                WA_Height, 480, WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE,
-                                WA_IDCMP, IDCMP_MENUPICK | IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
+        window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640, WA_Height, 480,
+                                WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE, WA_IDCMP,
+                                IDCMP_MENUPICK | IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
         ASSERT_NE(window, nullptr) << IntuitionLastError();
         visualInfo = GetVisualInfoA(screen, nullptr);
         const TagItem tags[] = {{GTMN_FrontPen, 1}, {TAG_DONE, 0}};

@@ -21,12 +21,12 @@ class RequesterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Width, 640, SA_Height, 480, SA_Depth, 8, SA_Title, "Requesters",
-                                SA_Type, CUSTOMSCREEN, TAG_DONE);
+        screen = OpenScreenTags(nullptr, SA_Width, 640, SA_Height, 480, SA_Depth, 8, SA_Title, "Requesters", SA_Type,
+                                CUSTOMSCREEN, TAG_DONE);
         ASSERT_NE(screen, nullptr) << IntuitionLastError();
-        window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640,
-                                WA_Height, 480, WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE,
-                                WA_IDCMP, IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
+        window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640, WA_Height, 480,
+                                WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE, WA_IDCMP,
+                                IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
         ASSERT_NE(window, nullptr) << IntuitionLastError();
         // Stripes the requester will cover.
         for (int i = 0; i < 48; ++i) {

@@ -25,10 +25,7 @@ protected:
         ResetPlatform();
         ASSERT_TRUE(dir.Ok());
     }
-    void TearDown() override
-    {
-        ResetPlatform();
-    }
+    void TearDown() override { ResetPlatform(); }
     std::string Path(const char* name) const { return dir.Path(name); }
 
     TempDirectory dir;

@@ -122,8 +122,8 @@ TEST_F(ExecResources, TagListsFollowMoreSkipAndIgnore)
 {
     constexpr Tag A = TAG_USER + 1, B = TAG_USER + 2, C = TAG_USER + 3, D = TAG_USER + 4;
     const TagItem tail[] = {{C, 30}, {TAG_DONE, 0}};
-    const TagItem list[] = {{TAG_IGNORE, 0}, {A, 10}, {TAG_SKIP, 1}, {D, 99}, {B, 20},
-                            {TAG_MORE, reinterpret_cast<IPTR>(tail)}, {D, 77}};
+    const TagItem list[] = {
+        {TAG_IGNORE, 0}, {A, 10}, {TAG_SKIP, 1}, {D, 99}, {B, 20}, {TAG_MORE, reinterpret_cast<IPTR>(tail)}, {D, 77}};
     EXPECT_EQ(GetTagData(A, 0, list), 10u);
     EXPECT_EQ(GetTagData(B, 0, list), 20u);
     EXPECT_EQ(GetTagData(C, 0, list), 30u);

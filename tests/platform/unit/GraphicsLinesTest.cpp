@@ -138,7 +138,7 @@ TEST_F(GraphicsLines, RectFillIsInclusiveAndSkipsEmptyRectangles)
 
     SetAPen(&rp, 6);
     const ULONG before = bitmap->Changes;
-    RectFill(&rp, 9, 0, 8, 5); // xMax < xMin
+    RectFill(&rp, 9, 0, 8, 5);  // xMax < xMin
     RectFill(&rp, 9, 5, 12, 4); // yMax < yMin
     EXPECT_EQ(Row(4).find('6'), std::string::npos);
     EXPECT_EQ(bitmap->Changes, before);

@@ -85,9 +85,10 @@ protected:
 TEST_F(IffParse, ScansToTheStopChunkAndReadsOnlyItsData)
 {
     // An odd chunk before the header: its pad byte must be skipped for VHDR to be found.
-    ASSERT_EQ(Open(Group("FORM", "8SVX", Chunk("ANNO", "abc") + Chunk("VHDR", "\x07xyz") + Chunk("BODY", "hello") +
-                                             Chunk("CHAN", "zz"))),
-              0);
+    ASSERT_EQ(
+        Open(Group("FORM", "8SVX",
+                   Chunk("ANNO", "abc") + Chunk("VHDR", "\x07xyz") + Chunk("BODY", "hello") + Chunk("CHAN", "zz"))),
+        0);
     ASSERT_EQ(ParseIFF(handle, IFFPARSE_SCAN), 0);
     ContextNode* body = CurrentChunk(handle);
     ASSERT_NE(body, nullptr);
@@ -158,14 +159,16 @@ TEST_F(IffParse, BrokenFilesAreRefusedWithoutReadingPastTheirEnd)
         {"FORM claims more than the file", ChunkClaiming("FORM", 1000, "8SVX" + vhdr), 0, IFFERR_MANGLED},
         {"file cut inside BODY", full.substr(0, full.size() - 2), 0, IFFERR_MANGLED},
         {"file cut inside a header", full.substr(0, 14), 0, IFFERR_MANGLED},
-        {"BODY larger than its FORM", ChunkClaiming("FORM", 12 + 28 + 8, "8SVX" + vhdr + ChunkClaiming("BODY", 40, "abcd")), 0,
-         IFFERR_MANGLED},
+        {"BODY larger than its FORM",
+         ChunkClaiming("FORM", 12 + 28 + 8, "8SVX" + vhdr + ChunkClaiming("BODY", 40, "abcd")), 0, IFFERR_MANGLED},
         {"size beyond 31 bits", ChunkClaiming("FORM", 0xFFFFFFF0u, "8SVX" + vhdr), 0, IFFERR_MANGLED},
         {"FORM too short for its type", ChunkClaiming("FORM", 2, "8S"), 0, IFFERR_MANGLED},
-        {"stray bytes after the last chunk", ChunkClaiming("FORM", 4 + 28 + 3, "8SVX" + vhdr + "abc"), 0, IFFERR_MANGLED},
+        {"stray bytes after the last chunk", ChunkClaiming("FORM", 4 + 28 + 3, "8SVX" + vhdr + "abc"), 0,
+         IFFERR_MANGLED},
         {"PROP inside a FORM", Group("FORM", "8SVX", Group("PROP", "8SVX", vhdr)), 0, IFFERR_SYNTAX},
         {"data chunk inside a CAT", Group("CAT ", "8SVX", vhdr), 0, IFFERR_SYNTAX},
-        {"group inside a PROP", Group("LIST", "8SVX", Group("PROP", "8SVX", Group("FORM", "8SVX", ""))), 0, IFFERR_SYNTAX},
+        {"group inside a PROP", Group("LIST", "8SVX", Group("PROP", "8SVX", Group("FORM", "8SVX", ""))), 0,
+         IFFERR_SYNTAX},
         {"unprintable chunk id", Group("FORM", "8SVX", Chunk(std::string("V\1DR"), "x")), 0, IFFERR_SYNTAX},
         {"FORM of type FORM", Group("FORM", "FORM", vhdr), 0, IFFERR_SYNTAX},
         {"no BODY", Group("FORM", "8SVX", vhdr), 0, IFFERR_EOF},

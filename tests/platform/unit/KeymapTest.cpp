@@ -73,22 +73,32 @@ TEST(KeymapTest, ControlKeysAndKeypad)
 
 TEST(KeymapTest, CursorAndFunctionKeysSendSequences)
 {
-    EXPECT_EQ(Map(RAWKEY_UP), "\x9B" "A");
-    EXPECT_EQ(Map(RAWKEY_DOWN), "\x9B" "B");
-    EXPECT_EQ(Map(RAWKEY_RIGHT), "\x9B" "C");
-    EXPECT_EQ(Map(RAWKEY_LEFT), "\x9B" "D");
-    EXPECT_EQ(Map(RAWKEY_LEFT, IEQUALIFIER_LSHIFT), "\x9B" " A");
-    EXPECT_EQ(Map(RAWKEY_F1), "\x9B" "0~");
-    EXPECT_EQ(Map(RAWKEY_F10, IEQUALIFIER_LSHIFT), "\x9B" "19~");
-    EXPECT_EQ(Map(RAWKEY_HELP), "\x9B" "?~");
-    EXPECT_EQ(Map(RAWKEY_TAB, IEQUALIFIER_LSHIFT), "\x9B" "Z");
+    EXPECT_EQ(Map(RAWKEY_UP), "\x9B"
+                              "A");
+    EXPECT_EQ(Map(RAWKEY_DOWN), "\x9B"
+                                "B");
+    EXPECT_EQ(Map(RAWKEY_RIGHT), "\x9B"
+                                 "C");
+    EXPECT_EQ(Map(RAWKEY_LEFT), "\x9B"
+                                "D");
+    EXPECT_EQ(Map(RAWKEY_LEFT, IEQUALIFIER_LSHIFT), "\x9B"
+                                                    " A");
+    EXPECT_EQ(Map(RAWKEY_F1), "\x9B"
+                              "0~");
+    EXPECT_EQ(Map(RAWKEY_F10, IEQUALIFIER_LSHIFT), "\x9B"
+                                                   "19~");
+    EXPECT_EQ(Map(RAWKEY_HELP), "\x9B"
+                                "?~");
+    EXPECT_EQ(Map(RAWKEY_TAB, IEQUALIFIER_LSHIFT), "\x9B"
+                                                   "Z");
 }
 
 TEST(KeymapTest, TooSmallBufferAsksForMore)
 {
     // The event loop starts with two bytes and doubles until the characters fit.
     EXPECT_EQ(Map(RAWKEY_F1, 0, nullptr, 2), "<-1>");
-    EXPECT_EQ(Map(RAWKEY_F1, 0, nullptr, 3), "\x9B" "0~");
+    EXPECT_EQ(Map(RAWKEY_F1, 0, nullptr, 3), "\x9B"
+                                             "0~");
     EXPECT_EQ(Map(RAWKEY_UP, 0, nullptr, 1), "<-1>");
     EXPECT_EQ(Map(RAWKEY_A, 0, nullptr, 0), "<-1>");
     EXPECT_EQ(Map(RAWKEY_A, 0, nullptr, 1), "a");

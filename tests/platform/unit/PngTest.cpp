@@ -44,12 +44,22 @@ protected:
 TEST_F(Png, LoadRGB32ReadsRunsUntilTheZeroWord)
 {
     const ULONG table[] = {
-        2u << 16 | 5,                          // two colours from pen 5
-        0xFF000000, 0x80000000, 0x00000000,    // FF8000
-        0x12345678, 0xABCDEF01, 0x00FFFFFF,    // only the top bytes count: 12AB00
-        1u << 16 | 200, 0, 0, 0xFFFFFFFF,      // then pen 200: 0000FF
+        2u << 16 | 5, // two colours from pen 5
+        0xFF000000,
+        0x80000000,
+        0x00000000, // FF8000
+        0x12345678,
+        0xABCDEF01,
+        0x00FFFFFF, // only the top bytes count: 12AB00
+        1u << 16 | 200,
         0,
-        7u << 16 | 0, 0xFF000000, 0xFF000000, 0xFF000000, // after the end: ignored
+        0,
+        0xFFFFFFFF, // then pen 200: 0000FF
+        0,
+        7u << 16 | 0,
+        0xFF000000,
+        0xFF000000,
+        0xFF000000, // after the end: ignored
     };
     const ULONG before = colorMap->Changes;
     LoadRGB32(&viewPort, table);
@@ -71,9 +81,8 @@ TEST_F(Png, LoadRGB32ReadsRunsUntilTheZeroWord)
 
 TEST_F(Png, WrittenFileKeepsPensAndPaletteColours)
 {
-    const ULONG table[] = {3u << 16 | 0, 0xC0000000, 0xC0000000, 0xC0000000, 0, 0, 0,
-                           0xFF000000, 0xFF000000, 0xFF000000, 1u << 16 | 253,
-                           0xFF000000, 0xFF000000, 0x00000000, 0};
+    const ULONG table[] = {3u << 16 | 0, 0xC0000000, 0xC0000000,     0xC0000000, 0,          0,          0, 0xFF000000,
+                           0xFF000000,   0xFF000000, 1u << 16 | 253, 0xFF000000, 0xFF000000, 0x00000000, 0};
     LoadRGB32(&viewPort, table);
     RastPort rp;
     InitRastPort(&rp);

@@ -32,10 +32,7 @@ protected:
         ResetPlatform();
     }
 
-    void Open(ULONG unit = UNIT_VBLANK)
-    {
-        ASSERT_EQ(OpenDevice(TIMERNAME, unit, &request->tr_node, 0), 0);
-    }
+    void Open(ULONG unit = UNIT_VBLANK) { ASSERT_EQ(OpenDevice(TIMERNAME, unit, &request->tr_node, 0), 0); }
     void Add(ULONG secs, ULONG micro)
     {
         request->tr_node.io_Command = TR_ADDREQUEST;

@@ -19,8 +19,8 @@ protected:
 
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600,
-                                SA_Title, "Test", TAG_DONE);
+        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600, SA_Title,
+                                "Test", TAG_DONE);
         ASSERT_NE(screen, nullptr) << IntuitionLastError();
     }
     void TearDown() override
@@ -101,13 +101,12 @@ TEST_F(WindowTest, AutoAdjustFitsTheScreenAndWithoutItAWindowThatDoesNotFitFails
     EXPECT_EQ(huge->Width, 800);
     EXPECT_EQ(huge->Height, 600);
 
-    EXPECT_EQ(OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 700, WA_Width, 300, WA_Height, 10,
-                             TAG_DONE),
+    EXPECT_EQ(OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 700, WA_Width, 300, WA_Height, 10, TAG_DONE),
               nullptr);
     EXPECT_EQ(OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Width, 0, WA_Height, 10, TAG_DONE), nullptr);
     FailNextPortCreation();
-    EXPECT_EQ(OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_IDCMP, IDCMP_MOUSEBUTTONS, WA_Width, 10,
-                             WA_Height, 10, TAG_DONE),
+    EXPECT_EQ(OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_IDCMP, IDCMP_MOUSEBUTTONS, WA_Width, 10, WA_Height,
+                             10, TAG_DONE),
               nullptr);
     EXPECT_NE(std::string(IntuitionLastError()).find("port"), std::string::npos);
     // Unknown tags are ignored.
@@ -185,8 +184,8 @@ TEST_F(WindowTest, FrameShowsTitleGadgetsAndActivation)
     EXPECT_GT(black, 20);
 
     ActivateWindow(nullptr);
-    Window* other = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Width, 50, WA_Height, 50, WA_Activate,
-                                   TRUE, TAG_DONE);
+    Window* other =
+        OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Width, 50, WA_Height, 50, WA_Activate, TRUE, TAG_DONE);
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(ActiveWindow(), other);
     EXPECT_EQ(dialog->Flags & WFLG_WINDOWACTIVE, 0u);
@@ -195,8 +194,8 @@ TEST_F(WindowTest, FrameShowsTitleGadgetsAndActivation)
 
 TEST_F(WindowTest, ChangeWindowBoxKeepsContentAndReportsTheNewSize)
 {
-    Window* window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 10, WA_Top, 20, WA_Width, 100,
-                                    WA_Height, 60, WA_Borderless, TRUE, WA_IDCMP,
+    Window* window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 10, WA_Top, 20, WA_Width, 100, WA_Height,
+                                    60, WA_Borderless, TRUE, WA_IDCMP,
                                     IDCMP_NEWSIZE | IDCMP_CHANGEWINDOW | IDCMP_REFRESHWINDOW, TAG_DONE);
     ASSERT_NE(window, nullptr);
     SetAPen(window->RPort, 12);
@@ -244,10 +243,10 @@ TEST_F(WindowTest, ZipWindowTogglesBetweenTwoBoxes)
 TEST_F(WindowTest, DepthOrderDecidesWhatIsOnTop)
 {
     Window* main = OpenMain();
-    Window* a = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100, WA_Top, 100, WA_Width, 100,
-                               WA_Height, 100, WA_Borderless, TRUE, TAG_DONE);
-    Window* b = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 150, WA_Top, 150, WA_Width, 100,
-                               WA_Height, 100, WA_Borderless, TRUE, TAG_DONE);
+    Window* a = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 100, WA_Top, 100, WA_Width, 100, WA_Height,
+                               100, WA_Borderless, TRUE, TAG_DONE);
+    Window* b = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 150, WA_Top, 150, WA_Width, 100, WA_Height,
+                               100, WA_Borderless, TRUE, TAG_DONE);
     ASSERT_TRUE(main && a && b);
     SetAPen(a->RPort, 20);
     RectFill(a->RPort, 0, 0, 99, 99);

@@ -19,10 +19,19 @@ namespace {
 constexpr int Values = 7;
 constexpr int Kills = 60;
 
-std::string Key(int i) { return "v" + std::to_string(i); }
+std::string Key(int i)
+{
+    return "v" + std::to_string(i);
+}
 // Old and new differ in length and bytes, so a torn or mixed file shows.
-std::string OldValue(int i) { return "old " + std::to_string(i); }
-std::string NewValue(int i) { return std::string(3000 + 500 * static_cast<size_t>(i), static_cast<char>('a' + i)); }
+std::string OldValue(int i)
+{
+    return "old " + std::to_string(i);
+}
+std::string NewValue(int i)
+{
+    return std::string(3000 + 500 * static_cast<size_t>(i), static_cast<char>('a' + i));
+}
 
 // Saves every value, old and new in turn, until killed.
 [[noreturn]] void SaveForEver()
@@ -70,8 +79,7 @@ TEST(SaveKillTest, EveryValueIsOldOrNewAfterAKillAtAnyMoment)
             const std::string value = Enviroment::GetValueKey("kill", "test", Key(i));
             const bool old = value == OldValue(i) + "\r\n";
             const bool fresh = value == NewValue(i) + "\r\n";
-            ASSERT_TRUE(old || fresh) << "kill " << kill << ", value " << i << ": "
-                                      << value.size() << " bytes";
+            ASSERT_TRUE(old || fresh) << "kill " << kill << ", value " << i << ": " << value.size() << " bytes";
             newSeen += fresh ? 1 : 0;
         }
     }
@@ -82,7 +90,7 @@ TEST(SaveKillTest, EveryValueIsOldOrNewAfterAKillAtAnyMoment)
     for (int i = 0; i < Values; ++i)
         ASSERT_EQ(Enviroment::SetValueKey("kill", "test", Key(i), OldValue(i)), 1);
     EXPECT_EQ(HiddenFiles("Settings/kill/test"), 0);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Settings/kill/test"),
-                            std::filesystem::directory_iterator()),
-              Values);
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator("Settings/kill/test"), std::filesystem::directory_iterator()),
+        Values);
 }

@@ -67,7 +67,8 @@ TEST_F(SoundTest, PlaysTheSamplesInOrderAtThePeriodOfTheRate)
         SCOPED_TRACE(c.rate);
         capture::UseDiskDriver(temp.Path("capture.raw"));
         amiga::ResetPlatform();
-        const std::string path = File("r" + std::to_string(c.rate) + ".iff", iff::Sound8svx(iff::RampBytes(4000), c.rate));
+        const std::string path =
+            File("r" + std::to_string(c.rate) + ".iff", iff::Sound8svx(iff::RampBytes(4000), c.rate));
         const uint64_t start = amiga::internal::NowMicros();
         if (c.staticForm) {
             Sound::PlayFileSound(path);
@@ -247,8 +248,7 @@ TEST_F(SoundTest, WithoutLibraryOrDeviceNothingPlaysAndNothingMoreIsLogged)
         {"device open fails", [] { amiga::FailNextDeviceOpen(); }, noDevice},
         {"no sound output", [] { setenv("SDL_AUDIODRIVER", "no-such-driver", 1); }, noDevice},
         // Known only when the first sound starts the output; said once for both plays.
-        {"sound output fails to start", [&] { capture::UseDiskDriver(temp.Path("no/folder/capture.raw")); },
-         noDevice},
+        {"sound output fails to start", [&] { capture::UseDiskDriver(temp.Path("no/folder/capture.raw")); }, noDevice},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

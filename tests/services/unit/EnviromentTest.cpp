@@ -27,12 +27,14 @@ int syncCalls = 0;
 } // namespace
 
 // Every sync the store asks for is counted here on its way to the kernel.
-extern "C" int fsync(int fd) {
+extern "C" int fsync(int fd)
+{
     ++syncCalls;
     return static_cast<int>(syscall(SYS_fsync, fd));
 }
 
-extern "C" int fdatasync(int fd) {
+extern "C" int fdatasync(int fd)
+{
     ++syncCalls;
     return static_cast<int>(syscall(SYS_fdatasync, fd));
 }
@@ -40,7 +42,8 @@ extern "C" int fdatasync(int fd) {
 namespace {
 
 // Draws a few numbers after seeding with the given value, as Random reduces them.
-std::vector<int> SeededDraws(unsigned seed, int count) {
+std::vector<int> SeededDraws(unsigned seed, int count)
+{
     std::srand(seed);
     std::vector<int> draws;
     for (int i = 0; i < count; ++i)
@@ -48,7 +51,8 @@ std::vector<int> SeededDraws(unsigned seed, int count) {
     return draws;
 }
 
-std::vector<int> RandomDraws(int count) {
+std::vector<int> RandomDraws(int count)
+{
     std::vector<int> draws;
     for (int i = 0; i < count; ++i)
         draws.push_back(Enviroment::Random(0, 999));
@@ -57,7 +61,8 @@ std::vector<int> RandomDraws(int count) {
 
 } // namespace
 
-TEST(EnviromentRandomTest, DrawsStayInTheirRange) {
+TEST(EnviromentRandomTest, DrawsStayInTheirRange)
+{
     Enviroment::RandomizeFlag = 0;
     std::set<int> seen;
     for (int i = 0; i < 10000; ++i) {
@@ -80,7 +85,8 @@ TEST(EnviromentRandomTest, DrawsStayInTheirRange) {
     EXPECT_EQ(Enviroment::Random(0, -1), 0);
 }
 
-TEST(EnviromentRandomTest, SeedsFromTheClockOnlyWhenTheFlagIsClear) {
+TEST(EnviromentRandomTest, SeedsFromTheClockOnlyWhenTheFlagIsClear)
+{
     Enviroment::RandomizeFlag = 0;
     (void)Enviroment::Random(0, 7);
     EXPECT_EQ(Enviroment::RandomizeFlag, 1);
@@ -103,7 +109,8 @@ TEST(EnviromentRandomTest, SeedsFromTheClockOnlyWhenTheFlagIsClear) {
     EXPECT_NE(first, expected);
 }
 
-TEST(EnviromentShellTest, CommandLinesReachThePlatformUnchanged) {
+TEST(EnviromentShellTest, CommandLinesReachThePlatformUnchanged)
+{
     std::vector<std::string> lines;
     amiga::SetExecuteRunner([&lines](const std::string& line) {
         lines.push_back(line);
@@ -117,11 +124,11 @@ TEST(EnviromentShellTest, CommandLinesReachThePlatformUnchanged) {
     // A NUL inside would run only the part before it: nothing runs.
     EXPECT_EQ(Enviroment::Shell(std::string("rm x\0y", 6)), 0);
     amiga::SetExecuteRunner({});
-    EXPECT_EQ(lines, (std::vector<std::string>{"x y", "x y", "x y",
-                                               "https://example.org/a b?c=\"d\"", ""}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"x y", "x y", "x y", "https://example.org/a b?c=\"d\"", ""}));
 }
 
-TEST(EnviromentBeepTest, BothBeepsFlashTheDisplay) {
+TEST(EnviromentBeepTest, BothBeepsFlashTheDisplay)
+{
     const amiga::ULONG before = amiga::DisplayBeepCount();
     Enviroment::Beep();
     EXPECT_EQ(amiga::DisplayBeepCount(), before + 1);
@@ -130,13 +137,14 @@ TEST(EnviromentBeepTest, BothBeepsFlashTheDisplay) {
 }
 
 class EnviromentSettingsTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(temp.Ok()); }
     TempDirectory temp;
     CurrentDirectory inside{temp.Path()};
 };
 
-TEST_F(EnviromentSettingsTest, ValuesAreOneLineFilesAndReadBackWithCarriageReturn) {
+TEST_F(EnviromentSettingsTest, ValuesAreOneLineFilesAndReadBackWithCarriageReturn)
+{
     EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", "3"), 1);
     EXPECT_EQ(ReadBytes("Settings/a/b/c"), "3\n");
     EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "3\r\n");
@@ -157,7 +165,8 @@ TEST_F(EnviromentSettingsTest, ValuesAreOneLineFilesAndReadBackWithCarriageRetur
 }
 
 // Mended with the text files: a play history longer than 255 characters read back empty.
-TEST_F(EnviromentSettingsTest, LongValuesReadBackWhole) {
+TEST_F(EnviromentSettingsTest, LongValuesReadBackWhole)
+{
     std::string history = "012312";
     for (int i = 0; i < 200; ++i)
         history += ";321021";
@@ -165,7 +174,8 @@ TEST_F(EnviromentSettingsTest, LongValuesReadBackWhole) {
     EXPECT_EQ(Enviroment::GetValueKey("game", "state", "proposte"), history + "\r\n");
 }
 
-TEST_F(EnviromentSettingsTest, AFailedSaveKeepsTheOldValue) {
+TEST_F(EnviromentSettingsTest, AFailedSaveKeepsTheOldValue)
+{
     ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", "old"), 1);
     {
         FileSizeLimit fullDisk(1024);
@@ -173,12 +183,12 @@ TEST_F(EnviromentSettingsTest, AFailedSaveKeepsTheOldValue) {
         EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", std::string(4096, 'n')), 0);
     }
     EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "old\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Settings/a/b"),
-                            std::filesystem::directory_iterator()),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Settings/a/b"), std::filesystem::directory_iterator()),
               1);
 }
 
-TEST_F(EnviromentSettingsTest, UnusableSettingsGiveEmptyValuesAndFalse) {
+TEST_F(EnviromentSettingsTest, UnusableSettingsGiveEmptyValuesAndFalse)
+{
     // The value's place is a directory.
     ASSERT_TRUE(std::filesystem::create_directories("Settings/a/b/c"));
     EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "");
@@ -194,7 +204,8 @@ TEST_F(EnviromentSettingsTest, UnusableSettingsGiveEmptyValuesAndFalse) {
     EXPECT_TRUE(FileUtils::IsDirectory("Settings"));
 }
 
-TEST(EnviromentSettingsPlainFileTest, SettingsAsAPlainFileGivesEmptyValuesAndFalse) {
+TEST(EnviromentSettingsPlainFileTest, SettingsAsAPlainFileGivesEmptyValuesAndFalse)
+{
     TempDirectory temp;
     ASSERT_TRUE(temp.Ok());
     CurrentDirectory inside(temp.Path());
@@ -204,7 +215,8 @@ TEST(EnviromentSettingsPlainFileTest, SettingsAsAPlainFileGivesEmptyValuesAndFal
     EXPECT_EQ(ReadBytes("Settings"), "not a directory");
 }
 
-TEST_F(EnviromentSettingsTest, UnwritableSettingsDirectoryGivesFalse) {
+TEST_F(EnviromentSettingsTest, UnwritableSettingsDirectoryGivesFalse)
+{
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root; plain files in the way cover it";
     ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", "old"), 1);
@@ -217,7 +229,8 @@ TEST_F(EnviromentSettingsTest, UnwritableSettingsDirectoryGivesFalse) {
     chmod("Settings/a/b", 0700);
 }
 
-TEST_F(EnviromentSettingsTest, ASettingsFileThatIsNotAPlainFileIsRefusedAtOnce) {
+TEST_F(EnviromentSettingsTest, ASettingsFileThatIsNotAPlainFileIsRefusedAtOnce)
+{
     Enviroment::GetFileSettings("a", "b", "c");
     ASSERT_EQ(mkfifo("Settings/a/b/c", 0600), 0); // nothing will ever write to it
     Deadline deadline(10);
@@ -228,7 +241,8 @@ TEST_F(EnviromentSettingsTest, ASettingsFileThatIsNotAPlainFileIsRefusedAtOnce) 
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
-TEST_F(EnviromentSettingsTest, AValueTooLongToReadBackIsRefused) {
+TEST_F(EnviromentSettingsTest, AValueTooLongToReadBackIsRefused)
+{
     ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", "old"), 1);
     EXPECT_EQ(Enviroment::SetValueKey("a", "b", "c", std::string(OpenTextFile::MaxLineLength + 1, 'x')), 0);
     EXPECT_EQ(Enviroment::GetValueKey("a", "b", "c"), "old\r\n");
@@ -238,13 +252,14 @@ TEST_F(EnviromentSettingsTest, AValueTooLongToReadBackIsRefused) {
     EXPECT_TRUE(Enviroment::GetValueKey("a", "b", "c") == longest + "\r\n");
 }
 
-TEST_F(EnviromentSettingsTest, TemporaryFilesOfAKilledSaveGoWithTheNextSaveOfTheValue) {
+TEST_F(EnviromentSettingsTest, TemporaryFilesOfAKilledSaveGoWithTheNextSaveOfTheValue)
+{
     ASSERT_EQ(Enviroment::SetValueKey("a", "b", "c", "1"), 1);
     // What a save killed between creating and renaming its temporary file leaves behind...
     const std::vector<std::string> leftovers = {".c.Ab12Cd", ".c.ZZZZZZ", ".c.000000"};
     // ...and names that only look alike, which belong to something else.
-    const std::vector<std::string> others = {".c.Ab12C", ".c.Ab12Cde", ".d.Ab12Cd", "c.Ab12Cd",
-                                             ".c.Ab-2Cd", ".cc.Ab12Cd"};
+    const std::vector<std::string> others = {".c.Ab12C", ".c.Ab12Cde", ".d.Ab12Cd",
+                                             "c.Ab12Cd", ".c.Ab-2Cd",  ".cc.Ab12Cd"};
     for (const bool sameValue : {false, true}) {
         SCOPED_TRACE(sameValue ? "the value saved again unchanged" : "a new value");
         for (const std::string& name : leftovers)
@@ -265,12 +280,13 @@ TEST_F(EnviromentSettingsTest, TemporaryFilesOfAKilledSaveGoWithTheNextSaveOfThe
     }
 }
 
-TEST_F(EnviromentSettingsTest, ASaveOfSevenValuesWithOneChangedSyncsAtMostTwice) {
+TEST_F(EnviromentSettingsTest, ASaveOfSevenValuesWithOneChangedSyncsAtMostTwice)
+{
     const auto save = [](int changed, const std::string& value) {
         for (int i = 0; i < 7; ++i)
-            ASSERT_EQ(Enviroment::SetValueKey("game", "state", std::to_string(i),
-                                              i == changed ? value : std::to_string(i)),
-                      1);
+            ASSERT_EQ(
+                Enviroment::SetValueKey("game", "state", std::to_string(i), i == changed ? value : std::to_string(i)),
+                1);
     };
     save(-1, "");
     struct stat before;
@@ -297,7 +313,8 @@ TEST_F(EnviromentSettingsTest, ASaveOfSevenValuesWithOneChangedSyncsAtMostTwice)
     EXPECT_EQ(Enviroment::GetValueKey("game", "state", "3"), "chang3d\r\n");
 }
 
-TEST_F(EnviromentSettingsTest, WellKnownDirectories) {
+TEST_F(EnviromentSettingsTest, WellKnownDirectories)
+{
     EXPECT_EQ(Enviroment::PathTemp(), "RAM:T");
     EXPECT_EQ(Enviroment::PathProgramFiles(), "c:");
     EXPECT_EQ(Enviroment::PathSystem(), "SYS:");
@@ -319,7 +336,8 @@ TEST_F(EnviromentSettingsTest, WellKnownDirectories) {
     EXPECT_EQ(ReadBytes("Musica"), "x");
 }
 
-TEST(EnviromentSystemTest, VersionMemoryAndFixedValues) {
+TEST(EnviromentSystemTest, VersionMemoryAndFixedValues)
+{
     EXPECT_EQ(Enviroment::WindowsVer(), "45");
     amiga::SetLibraryMissing("workbench.library", true);
     EXPECT_EQ(Enviroment::WindowsVer(), "");

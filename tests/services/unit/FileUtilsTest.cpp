@@ -12,12 +12,13 @@
 using namespace std::string_literals;
 
 class FileUtilsTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(temp.Ok()); }
     TempDirectory temp;
 };
 
-TEST(FileUtilsPathTest, DirectoryAndNameParts) {
+TEST(FileUtilsPathTest, DirectoryAndNameParts)
+{
     EXPECT_EQ(FileUtils::GetPathName("file"), "");
     EXPECT_EQ(FileUtils::GetPathName("Work:file"), "Work:");
     EXPECT_EQ(FileUtils::GetPathName("/"), "/");
@@ -32,7 +33,8 @@ TEST(FileUtilsPathTest, DirectoryAndNameParts) {
     EXPECT_EQ(FileUtils::GetDirSeparator(), '/');
 }
 
-TEST(FileUtilsPathTest, SeparatorsAndSuffixes) {
+TEST(FileUtilsPathTest, SeparatorsAndSuffixes)
+{
     EXPECT_EQ(FileUtils::AddDirSeparator(""), "");
     EXPECT_EQ(FileUtils::AddDirSeparator("a/"), "a/");
     EXPECT_EQ(FileUtils::AddDirSeparator("Work:"), "Work:");
@@ -46,7 +48,8 @@ TEST(FileUtilsPathTest, SeparatorsAndSuffixes) {
     EXPECT_EQ(FileUtils::AddSuffix("a", ""), "a");
 }
 
-TEST_F(FileUtilsTest, ExistenceDeletionDirectoriesAndLength) {
+TEST_F(FileUtilsTest, ExistenceDeletionDirectoriesAndLength)
+{
     const std::string file = temp.Path("f");
     const std::string dir = temp.Path("d");
     EXPECT_EQ(FileUtils::FileEsistente(file), 0);
@@ -66,7 +69,8 @@ TEST_F(FileUtilsTest, ExistenceDeletionDirectoriesAndLength) {
     EXPECT_EQ(FileUtils::FileEsistente(file), 0);
 }
 
-TEST_F(FileUtilsTest, CopyReplacesTheDestinationWhole) {
+TEST_F(FileUtilsTest, CopyReplacesTheDestinationWhole)
+{
     const std::string source = temp.Path("src");
     const std::string destination = temp.Path("dst");
     std::string bytes;
@@ -82,7 +86,8 @@ TEST_F(FileUtilsTest, CopyReplacesTheDestinationWhole) {
 }
 
 // Mended: the destination was truncated first, so a failed write left it torn.
-TEST_F(FileUtilsTest, AFailedCopyLeavesTheDestinationAsItWas) {
+TEST_F(FileUtilsTest, AFailedCopyLeavesTheDestinationAsItWas)
+{
     const std::string source = temp.Path("src");
     const std::string destination = temp.Path("dst");
     WriteBytes(source, std::string(20000, 's'));
@@ -96,7 +101,8 @@ TEST_F(FileUtilsTest, AFailedCopyLeavesTheDestinationAsItWas) {
     EXPECT_EQ(temp.EntryCount(), 2u);
 }
 
-TEST_F(FileUtilsTest, CopyRefusesEmptyMissingDirectoryAndPipePaths) {
+TEST_F(FileUtilsTest, CopyRefusesEmptyMissingDirectoryAndPipePaths)
+{
     const std::string empty = temp.Path("empty");
     const std::string source = temp.Path("src");
     const std::string dir = temp.Path("dir");
@@ -120,7 +126,8 @@ TEST_F(FileUtilsTest, CopyRefusesEmptyMissingDirectoryAndPipePaths) {
     EXPECT_EQ(temp.EntryCount(), 4u);
 }
 
-TEST_F(FileUtilsTest, ChecksumFoldsTheBytesOntoSixteen) {
+TEST_F(FileUtilsTest, ChecksumFoldsTheBytesOntoSixteen)
+{
     const std::string path = temp.Path("sum");
     WriteBytes(path, "\x01\x23\x45\x67\x89\xab\xcd\xef\x00\x11\x22\x33\x44\x55\x66\xff"s);
     EXPECT_EQ(FileUtils::GetFileChecksum(path), "0123456789ABCDEF00112233445566FF");
@@ -144,7 +151,8 @@ TEST_F(FileUtilsTest, ChecksumFoldsTheBytesOntoSixteen) {
     EXPECT_EQ(FileUtils::GetFileChecksum(""), zeros);
 }
 
-TEST_F(FileUtilsTest, BadPathsGiveFailuresNotSurprises) {
+TEST_F(FileUtilsTest, BadPathsGiveFailuresNotSurprises)
+{
     WriteBytes(temp.Path("plain"), "p");
     // A path with a NUL inside must not act on the shorter name before it.
     const std::string cut = temp.Path("plain") + "\0tail"s;

@@ -9,12 +9,13 @@
 using namespace std::string_literals;
 
 class OpenBinaryFileTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(temp.Ok()); }
     TempDirectory temp;
 };
 
-TEST_F(OpenBinaryFileTest, ReadsRunIntoTheEndWithoutError) {
+TEST_F(OpenBinaryFileTest, ReadsRunIntoTheEndWithoutError)
+{
     const std::string path = temp.Path("data");
     WriteBytes(path, "0123456789");
     OpenBinaryFile file(path);
@@ -43,7 +44,8 @@ TEST_F(OpenBinaryFileTest, ReadsRunIntoTheEndWithoutError) {
     EXPECT_EQ(ReadBytes(path), "0123456789");
 }
 
-TEST_F(OpenBinaryFileTest, OpenModesFollowTheFlags) {
+TEST_F(OpenBinaryFileTest, OpenModesFollowTheFlags)
+{
     const std::string path = temp.Path("modes");
     WriteBytes(path, "abcdef");
     {
@@ -80,7 +82,8 @@ TEST_F(OpenBinaryFileTest, OpenModesFollowTheFlags) {
     EXPECT_EQ(notCreated.NoFound(), 1);
 }
 
-TEST_F(OpenBinaryFileTest, ASuccessfulSeekOfAWriteClearsTheError) {
+TEST_F(OpenBinaryFileTest, ASuccessfulSeekOfAWriteClearsTheError)
+{
     const std::string path = temp.Path("err");
     WriteBytes(path, "abc");
     OpenBinaryFile file(path, 0, 0);
@@ -102,7 +105,8 @@ TEST_F(OpenBinaryFileTest, ASuccessfulSeekOfAWriteClearsTheError) {
     EXPECT_EQ(file.Errore(), 1);
 }
 
-TEST_F(OpenBinaryFileTest, ClosedFilesRefuseEverythingAndCloseTwiceHarmlessly) {
+TEST_F(OpenBinaryFileTest, ClosedFilesRefuseEverythingAndCloseTwiceHarmlessly)
+{
     const std::string path = temp.Path("closed");
     WriteBytes(path, "abc");
     OpenBinaryFile file(path, 0, 0);
@@ -116,12 +120,13 @@ TEST_F(OpenBinaryFileTest, ClosedFilesRefuseEverythingAndCloseTwiceHarmlessly) {
     EXPECT_EQ(ReadBytes(path), "abc");
 }
 
-TEST_F(OpenBinaryFileTest, BadPathsOpenNothing) {
+TEST_F(OpenBinaryFileTest, BadPathsOpenNothing)
+{
     ASSERT_TRUE(std::filesystem::create_directory(temp.Path("dir")));
     WriteBytes(temp.Path("plain"), "p");
     const std::string missing = temp.Path("missing");
-    for (const std::string& path : {missing, std::string(), temp.Path("dir"), temp.Path("plain/x"),
-                                    temp.Path("plain") + "\0x"s}) {
+    for (const std::string& path :
+         {missing, std::string(), temp.Path("dir"), temp.Path("plain/x"), temp.Path("plain") + "\0x"s}) {
         SCOPED_TRACE(path);
         for (short write : {0, 1}) {
             if (write && path == missing)

@@ -14,12 +14,13 @@ using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
 class OpenTextFileTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(temp.Ok()); }
     TempDirectory temp;
 };
 
-TEST_F(OpenTextFileTest, LinesRoundTripWithLineFeeds) {
+TEST_F(OpenTextFileTest, LinesRoundTripWithLineFeeds)
+{
     const std::string path = temp.Path("t.txt");
     OpenTextFile file(path);
     EXPECT_EQ(file.SetContenuto({"a", ""}), 1);
@@ -47,7 +48,8 @@ TEST_F(OpenTextFileTest, LinesRoundTripWithLineFeeds) {
 }
 
 // Mended: a line longer than 255 characters ended the reading silently.
-TEST_F(OpenTextFileTest, LinesOfAnyLengthAreRead) {
+TEST_F(OpenTextFileTest, LinesOfAnyLengthAreRead)
+{
     const std::string path = temp.Path("long.txt");
     OpenTextFile file(path);
     WriteBytes(path, std::string(300, 'x'));
@@ -69,7 +71,8 @@ TEST_F(OpenTextFileTest, LinesOfAnyLengthAreRead) {
     EXPECT_EQ(file.Errore(), 0);
 }
 
-TEST_F(OpenTextFileTest, ALineBeyondTheCapIsAnErrorNotASilentEnd) {
+TEST_F(OpenTextFileTest, ALineBeyondTheCapIsAnErrorNotASilentEnd)
+{
     const std::string path = temp.Path("huge.txt");
     WriteBytes(path, "first\n" + std::string(OpenTextFile::MaxLineLength + 1, 'h') + "\nlast\n");
     OpenTextFile file(path);
@@ -81,7 +84,8 @@ TEST_F(OpenTextFileTest, ALineBeyondTheCapIsAnErrorNotASilentEnd) {
 }
 
 // Mended: the file was truncated in place, so a failed write left it torn or empty.
-TEST_F(OpenTextFileTest, AFailedReplacementKeepsTheOldContents) {
+TEST_F(OpenTextFileTest, AFailedReplacementKeepsTheOldContents)
+{
     const std::string path = temp.Path("saved");
     OpenTextFile file(path);
     ASSERT_EQ(file.SetContenuto({"old"}), 1);
@@ -100,7 +104,8 @@ TEST_F(OpenTextFileTest, AFailedReplacementKeepsTheOldContents) {
     EXPECT_EQ(ReadBytes(path), "new\n");
 }
 
-TEST_F(OpenTextFileTest, ReplacementKeepsTheFileModeAndRefusesWhatIsNotAPlainFile) {
+TEST_F(OpenTextFileTest, ReplacementKeepsTheFileModeAndRefusesWhatIsNotAPlainFile)
+{
     const std::string path = temp.Path("mode");
     WriteBytes(path, "x\n");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
@@ -127,7 +132,8 @@ TEST_F(OpenTextFileTest, ReplacementKeepsTheFileModeAndRefusesWhatIsNotAPlainFil
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
-TEST_F(OpenTextFileTest, AppendingAddsAtTheEndAndCreatesAMissingFile) {
+TEST_F(OpenTextFileTest, AppendingAddsAtTheEndAndCreatesAMissingFile)
+{
     // The log's pattern: create the file with the first line, append the others.
     const std::string path = temp.Path("log.txt");
     OpenTextFile log(path);
@@ -150,13 +156,13 @@ TEST_F(OpenTextFileTest, AppendingAddsAtTheEndAndCreatesAMissingFile) {
     EXPECT_EQ(before.st_ino, after.st_ino);
 }
 
-TEST_F(OpenTextFileTest, BadPathsFailWithBothFlags) {
+TEST_F(OpenTextFileTest, BadPathsFailWithBothFlags)
+{
     ASSERT_TRUE(FileUtils::MakeDir(temp.Path("dir")));
     WriteBytes(temp.Path("plain"), "p\n");
     const std::string missing = temp.Path("missing");
-    for (const std::string& path :
-         {missing, std::string(), temp.Path("dir"), temp.Path("nodir/file"),
-          temp.Path("plain/file"), temp.Path("plain") + "\0x"s}) {
+    for (const std::string& path : {missing, std::string(), temp.Path("dir"), temp.Path("nodir/file"),
+                                    temp.Path("plain/file"), temp.Path("plain") + "\0x"s}) {
         SCOPED_TRACE(path);
         OpenTextFile file(path);
         EXPECT_EQ(file.GetContenuto(), Lines{});
@@ -187,7 +193,8 @@ TEST_F(OpenTextFileTest, BadPathsFailWithBothFlags) {
     EXPECT_EQ(nullName.NoFound(), 1);
 }
 
-TEST_F(OpenTextFileTest, WhatIsNotAPlainFileIsRefusedAtOnce) {
+TEST_F(OpenTextFileTest, WhatIsNotAPlainFileIsRefusedAtOnce)
+{
     // A pipe without a writer (or reader) would keep the open waiting for ever; a device
     // could be read without end.
     const std::string pipe = temp.Path("pipe");
@@ -211,7 +218,8 @@ TEST_F(OpenTextFileTest, WhatIsNotAPlainFileIsRefusedAtOnce) {
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
-TEST_F(OpenTextFileTest, UnreadableFileFailsWithBothFlags) {
+TEST_F(OpenTextFileTest, UnreadableFileFailsWithBothFlags)
+{
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root; the directory cases above cover it";
     const std::string path = temp.Path("secret");

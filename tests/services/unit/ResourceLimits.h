@@ -20,14 +20,16 @@ public:
 // fail (the signal that would end the process is ignored meanwhile). Root is bound too.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
         getrlimit(RLIMIT_FSIZE, &saved);
         previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limited = saved;
         limited.rlim_cur = bytes;
         active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
     }
-    ~FileSizeLimit() {
+    ~FileSizeLimit()
+    {
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
     }

@@ -19,7 +19,8 @@ using Pieces = std::vector<std::string>;
 namespace {
 
 // The plain rule, kept as a reference: find from the start, replace, start again.
-std::string NaiveReplace(std::string text, const std::string& search, const std::string& with) {
+std::string NaiveReplace(std::string text, const std::string& search, const std::string& with)
+{
     for (size_t at = text.find(search); at != std::string::npos; at = text.find(search)) {
         text.erase(at, search.size());
         text.insert(at, with);
@@ -27,7 +28,8 @@ std::string NaiveReplace(std::string text, const std::string& search, const std:
     return text;
 }
 
-std::string RandomText(std::mt19937& generator, size_t length, const std::string& alphabet) {
+std::string RandomText(std::mt19937& generator, size_t length, const std::string& alphabet)
+{
     std::string text;
     for (size_t i = 0; i < length; ++i)
         text += alphabet[generator() % alphabet.size()];
@@ -42,7 +44,8 @@ struct ItaGuard {
 
 } // namespace
 
-TEST(StringUtilsTest, TrimRemovesOnlyOuterWhiteSpace) {
+TEST(StringUtilsTest, TrimRemovesOnlyOuterWhiteSpace)
+{
     EXPECT_EQ(StringUtils::Trim("  \tx y \r\n"), "x y");
     EXPECT_EQ(StringUtils::Trim("   "), "");
     EXPECT_EQ(StringUtils::Trim(""), "");
@@ -52,7 +55,8 @@ TEST(StringUtilsTest, TrimRemovesOnlyOuterWhiteSpace) {
     EXPECT_EQ(StringUtils::RTrim("3\r\n"), "3");
 }
 
-TEST(StringUtilsTest, CaseMappingIsByteWise) {
+TEST(StringUtilsTest, CaseMappingIsByteWise)
+{
     EXPECT_EQ(StringUtils::ToUpper("abc-XyZ 09"), "ABC-XYZ 09");
     EXPECT_EQ(StringUtils::ToLower("ABC-xYz 09"), "abc-xyz 09");
     EXPECT_EQ(StringUtils::ToUpper("a\0b"s), "A\0B"s);
@@ -60,7 +64,8 @@ TEST(StringUtilsTest, CaseMappingIsByteWise) {
     EXPECT_EQ(StringUtils::ConvertToW("xyz"), "xyz");
 }
 
-TEST(StringUtilsTest, ReplaceRescansFromTheStart) {
+TEST(StringUtilsTest, ReplaceRescansFromTheStart)
+{
     EXPECT_EQ(StringUtils::Replace("aaaa", "aa", "a"), "a");
     EXPECT_EQ(StringUtils::Replace("a,b,c", ",", ";"), "a;b;c");
     EXPECT_EQ(StringUtils::Replace("abc", "x", "y"), "abc");
@@ -73,7 +78,8 @@ TEST(StringUtilsTest, ReplaceRescansFromTheStart) {
     EXPECT_EQ(StringUtils::Replace("1.234.567", '.', ','), "1,234,567");
 }
 
-TEST(StringUtilsTest, ReplaceAgreesWithThePlainRuleOnRandomInputs) {
+TEST(StringUtilsTest, ReplaceAgreesWithThePlainRuleOnRandomInputs)
+{
     std::mt19937 generator(12345);
     for (int round = 0; round < 3000; ++round) {
         const std::string text = RandomText(generator, generator() % 40, "abc");
@@ -88,7 +94,8 @@ TEST(StringUtilsTest, ReplaceAgreesWithThePlainRuleOnRandomInputs) {
 }
 
 // Mended: these never returned.
-TEST(StringUtilsTest, ReplaceWithEmptySearchOrSelfContainingReplacementReturns) {
+TEST(StringUtilsTest, ReplaceWithEmptySearchOrSelfContainingReplacementReturns)
+{
     EXPECT_EQ(StringUtils::Replace("abc", "", "x"), "abc");
     EXPECT_EQ(StringUtils::Replace("abc", '\0', 'x'), "abc");
     EXPECT_EQ(StringUtils::Replace("", "", ""), "");
@@ -99,7 +106,8 @@ TEST(StringUtilsTest, ReplaceWithEmptySearchOrSelfContainingReplacementReturns) 
     EXPECT_EQ(StringUtils::Replace("aaa", "aa", "aaa"), "aaaa");
 }
 
-TEST(StringUtilsTest, ReplaceStopsOnARuleThatKeepsGrowing) {
+TEST(StringUtilsTest, ReplaceStopsOnARuleThatKeepsGrowing)
+{
     // «ba» -> «aabb» settles only after exponentially many steps: it must come back anyway.
     const std::string text = std::string(64, 'b') + "a";
     const std::string result = StringUtils::Replace(text, "ba", "aabb");
@@ -118,14 +126,16 @@ TEST(StringUtilsTest, ReplaceStopsOnARuleThatKeepsGrowing) {
     }
 }
 
-TEST(StringUtilsTest, ReplaceFinishesASlowRuleThatSettles) {
+TEST(StringUtilsTest, ReplaceFinishesASlowRuleThatSettles)
+{
     // Four million swaps that never grow the text: done in full, not cut off half way.
     const std::string text = std::string(2000, 'b') + std::string(2000, 'a');
     const std::string sorted = StringUtils::Replace(text, "ba", "ab");
     EXPECT_TRUE(sorted == std::string(2000, 'a') + std::string(2000, 'b'));
 }
 
-TEST(StringUtilsTest, DoubleToStrHasTwoDecimalsForAnyValue) {
+TEST(StringUtilsTest, DoubleToStrHasTwoDecimalsForAnyValue)
+{
     EXPECT_EQ(StringUtils::DoubleToStr(0.0), "0.00");
     EXPECT_EQ(StringUtils::DoubleToStr(-1.5), "-1.50");
     EXPECT_EQ(StringUtils::DoubleToStr(2.345678), "2.35");
@@ -145,7 +155,8 @@ TEST(StringUtilsTest, DoubleToStrHasTwoDecimalsForAnyValue) {
     EXPECT_EQ(StringUtils::DoubleToStr(INFINITY), "inf");
 }
 
-TEST(StringUtilsTest, PaddingAndIntegers) {
+TEST(StringUtilsTest, PaddingAndIntegers)
+{
     EXPECT_EQ(StringUtils::PaddingString("ab", '.', 5), "ab...");
     EXPECT_EQ(StringUtils::PaddingString("ab", '.', 2), "ab");
     EXPECT_EQ(StringUtils::PaddingString("ab", '.', -3), "ab");
@@ -160,7 +171,8 @@ TEST(StringUtilsTest, PaddingAndIntegers) {
     EXPECT_EQ(StringUtils::IntToStr(LONG_MIN), "-9223372036854775808");
 }
 
-TEST(StringUtilsTest, HexAndUrlEscaping) {
+TEST(StringUtilsTest, HexAndUrlEscaping)
+{
     EXPECT_EQ(StringUtils::CharToHex(0), "00");
     EXPECT_EQ(StringUtils::CharToHex(10), "0a");
     EXPECT_EQ(StringUtils::CharToHex(255), "ff");
@@ -174,7 +186,8 @@ TEST(StringUtilsTest, HexAndUrlEscaping) {
 }
 
 // Mended: a "%" near the end read past the text.
-TEST(StringUtilsTest, UrlDecodeOfPercentAtTheEndStaysInsideTheText) {
+TEST(StringUtilsTest, UrlDecodeOfPercentAtTheEndStaysInsideTheText)
+{
     EXPECT_EQ(StringUtils::UrlDecode("%"), "");
     EXPECT_EQ(StringUtils::UrlDecode("ab%"), "ab");
     EXPECT_EQ(StringUtils::UrlDecode("ab%4"), "ab\x04");
@@ -188,7 +201,8 @@ TEST(StringUtilsTest, UrlDecodeOfPercentAtTheEndStaysInsideTheText) {
     }
 }
 
-TEST(StringUtilsTest, ItalianAndEnglishNumberFormats) {
+TEST(StringUtilsTest, ItalianAndEnglishNumberFormats)
+{
     ItaGuard guard;
     EXPECT_EQ(StringUtils::GetSepDecimal(), ',');
     EXPECT_EQ(StringUtils::GetSepMigliaia(), '.');
@@ -217,7 +231,8 @@ TEST(StringUtilsTest, ItalianAndEnglishNumberFormats) {
     EXPECT_DOUBLE_EQ(StringUtils::LocaleToDouble("1,234.56"), 1234.56);
 }
 
-TEST(StringUtilsTest, SplitKeepsInnerEmptyPiecesButNoTrailingOne) {
+TEST(StringUtilsTest, SplitKeepsInnerEmptyPiecesButNoTrailingOne)
+{
     EXPECT_EQ(StringUtils::Split("a,b,,c", ","), (Pieces{"a", "b", "", "c"}));
     EXPECT_EQ(StringUtils::Split(",a", ","), (Pieces{"", "a"}));
     EXPECT_EQ(StringUtils::Split("a,", ","), (Pieces{"a"}));
@@ -229,7 +244,8 @@ TEST(StringUtilsTest, SplitKeepsInnerEmptyPiecesButNoTrailingOne) {
     EXPECT_TRUE(StringUtils::Split("abc", "").empty());
 }
 
-TEST(StringUtilsTest, EmptyHugeAndBinaryTextsAreHandled) {
+TEST(StringUtilsTest, EmptyHugeAndBinaryTextsAreHandled)
+{
     std::mt19937 generator(7);
     std::string binary(1u << 20, '\0');
     for (char& c : binary)
@@ -241,10 +257,8 @@ TEST(StringUtilsTest, EmptyHugeAndBinaryTextsAreHandled) {
         EXPECT_EQ(StringUtils::ToLower(text).size(), text.size());
         EXPECT_LE(StringUtils::Trim(text).size(), text.size());
         EXPECT_TRUE(StringUtils::LTrim(StringUtils::RTrim(text)) == StringUtils::Trim(text));
-        EXPECT_EQ(StringUtils::PaddingString(text, 'x', 3).size(),
-                  std::max<size_t>(text.size(), 3));
-        EXPECT_EQ(StringUtils::LeftPaddingString(text, 'x', 3).size(),
-                  std::max<size_t>(text.size(), 3));
+        EXPECT_EQ(StringUtils::PaddingString(text, 'x', 3).size(), std::max<size_t>(text.size(), 3));
+        EXPECT_EQ(StringUtils::LeftPaddingString(text, 'x', 3).size(), std::max<size_t>(text.size(), 3));
         // Every byte but NUL survives escaping and unescaping.
         std::string withoutNul = text;
         std::erase(withoutNul, '\0');

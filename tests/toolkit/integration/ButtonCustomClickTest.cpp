@@ -29,8 +29,11 @@ public:
         ButtonCustom::OnPaint();
         RastPort* rp = static_cast<Form*>(GetFormParent())->GetHandle()->RPort;
         const int pen = static_cast<int>(ReadPixel(rp, x, y));
-        events.push_back(text + (pen == 1 ? " pressed" : pen == 2 ? " raised" : " ?") + " after " +
-                         std::to_string(PresentCount()) + " presents");
+        events.push_back(text +
+                         (pen == 1   ? " pressed"
+                          : pen == 2 ? " raised"
+                                     : " ?") +
+                         " after " + std::to_string(PresentCount()) + " presents");
     }
 };
 

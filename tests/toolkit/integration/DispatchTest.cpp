@@ -19,7 +19,10 @@ using Calls = std::vector<std::string>;
 
 struct Heard {
     static void Scroll(GUIElement*, int code) { Trace::Note("scroll " + Num(code)); }
-    static void Moved(GUIElement* e, int mx, int my) { Trace::Note(e->GetKesaClassName() + ".move " + Num(mx) + " " + Num(my)); }
+    static void Moved(GUIElement* e, int mx, int my)
+    {
+        Trace::Note(e->GetKesaClassName() + ".move " + Num(mx) + " " + Num(my));
+    }
     static void Command(GUIElement* e) { Trace::Note(e->GetText() + ".command"); }
 };
 

@@ -31,7 +31,10 @@ struct Trace {
     static void Note(const std::string& line) { calls.push_back(line); }
 };
 
-inline std::string Num(long value) { return StringUtils::IntToStr(value); }
+inline std::string Num(long value)
+{
+    return StringUtils::IntToStr(value);
+}
 
 // A self-drawn control (like the game's custom buttons): it takes the focus and mouse and key
 // input from the loop's hit test, and writes all of it to the trace.
@@ -196,8 +199,7 @@ protected:
         ToolkitFixture::TearDown();
     }
 
-    template <typename T, typename... Args>
-    T* Add(Args&&... args)
+    template <typename T, typename... Args> T* Add(Args&&... args)
     {
         auto element = std::make_unique<T>(std::forward<Args>(args)...);
         T* raw = element.get();

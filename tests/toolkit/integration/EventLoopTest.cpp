@@ -54,24 +54,33 @@ TEST_F(EventLoopTest, LetterKeyGoesToTheFocusOwnerThenTheWindowWithItsCharacter)
     RunLoop();
     const int a = RAWKEY_A;
     EXPECT_EQ(Trace::calls, (Calls{
-                                "field.focus", "field.down", "form.down", "field.up", "form.up",
-                                "field.keydown " + Num(a) + " state 0", "form.keydown " + Num(a) + " state 1",
-                                "field.press a", "form.press a",
-                                "field.keyup " + Num(a) + " state 1", "form.keyup " + Num(a) + " state 0",
-                                "form.closing true postQuit 0", "form.close",
+                                "field.focus",
+                                "field.down",
+                                "form.down",
+                                "field.up",
+                                "form.up",
+                                "field.keydown " + Num(a) + " state 0",
+                                "form.keydown " + Num(a) + " state 1",
+                                "field.press a",
+                                "form.press a",
+                                "field.keyup " + Num(a) + " state 1",
+                                "form.keyup " + Num(a) + " state 0",
+                                "form.closing true postQuit 0",
+                                "form.close",
                             }));
     EXPECT_EQ(field->Focused(), 1);
 }
 
 TEST_F(EventLoopTest, KeysThatSendSequencesGiveKeyDownButNoCharacter)
 {
-    InjectKey(RAWKEY_UP);  // two bytes: fits the first buffer
-    InjectKey(RAWKEY_F1);  // three bytes: the buffer grows
-    InjectKey(RAWKEY_B);   // and a plain letter still maps after that
+    InjectKey(RAWKEY_UP); // two bytes: fits the first buffer
+    InjectKey(RAWKEY_F1); // three bytes: the buffer grows
+    InjectKey(RAWKEY_B);  // and a plain letter still maps after that
     InjectCloseRequest();
     RunLoop();
     EXPECT_EQ(TraceOf({"form.keydown", "form.press"}),
-              (Calls{"form.keydown " + Num(static_cast<long>(RAWKEY_UP)) + " state 1", "form.keydown " + Num(static_cast<long>(RAWKEY_F1)) + " state 1",
+              (Calls{"form.keydown " + Num(static_cast<long>(RAWKEY_UP)) + " state 1",
+                     "form.keydown " + Num(static_cast<long>(RAWKEY_F1)) + " state 1",
                      "form.keydown " + Num(static_cast<long>(RAWKEY_B)) + " state 1", "form.press b"}));
     EXPECT_EQ(Application::GetKeyState(RAWKEY_B), 0); // released again
 }
@@ -83,11 +92,13 @@ TEST_F(EventLoopTest, ClickOnEmptySpaceTakesTheFocusAwayFromTheControl)
     InjectClick(500, 400);
     InjectCloseRequest();
     RunLoop();
+    // clang-format off
     EXPECT_EQ(Trace::calls, (Calls{
                                 "field.focus", "field.down", "form.down", "field.up", "form.up",
                                 "field.leave", "form.down", "form.up",
                                 "form.closing true postQuit 0", "form.close",
                             }));
+    // clang-format on
     EXPECT_EQ(field->Focused(), 0);
     EXPECT_EQ(Application::CustomsGadgetSel, nullptr);
 }
@@ -180,7 +191,8 @@ TEST_F(EventLoopTest, PostQuitRefusedKeepsRunningAndAcceptedClosesEveryWindow)
     RunLoop();
     EXPECT_EQ(TraceOf({"form.closing", "form.close", "form.keydown", "dialog.close"}),
               (Calls{"form.keydown " + Num(static_cast<long>(RAWKEY_Q)) + " state 1", "form.closing false postQuit 0",
-                     "form.keydown " + Num(static_cast<long>(RAWKEY_W)) + " state 1", "form.closing true postQuit 0", "form.close"}));
+                     "form.keydown " + Num(static_cast<long>(RAWKEY_W)) + " state 1", "form.closing true postQuit 0",
+                     "form.close"}));
     EXPECT_EQ(Application::postQuit, 0);
     EXPECT_FALSE(main->IsLoad());
     EXPECT_FALSE(dialog->IsLoad());
@@ -222,8 +234,8 @@ TEST_F(EventLoopTest, SecondaryWindowThatAsksToCloseIsClosedByTheLoop)
     InjectCloseRequest();
     RunLoop();
     EXPECT_EQ(TraceOf({"dialog.", "ok.", "form.close"}),
-              (Calls{"ok.focus", "ok.down", "dialog.down", "ok.up", "dialog.up", "dialog.closing true postQuit 0", "dialog.close",
-                     "form.close"}));
+              (Calls{"ok.focus", "ok.down", "dialog.down", "ok.up", "dialog.up", "dialog.closing true postQuit 0",
+                     "dialog.close", "form.close"}));
     EXPECT_FALSE(dialog->IsLoad());
     EXPECT_EQ(dialog->closeRequested, 1); // the answer of its OnClosing
     EXPECT_EQ(Application::CustomsGadgetSel, nullptr);

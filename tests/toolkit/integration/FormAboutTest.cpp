@@ -21,7 +21,10 @@ namespace {
 constexpr const char* Site = "http://www.kesa.example";
 
 int ownerCommands = 0;
-void OwnerCommand(GUIElement*) { ++ownerCommands; }
+void OwnerCommand(GUIElement*)
+{
+    ++ownerCommands;
+}
 
 class FormAboutTest : public ControlFixture {
 protected:

@@ -139,7 +139,8 @@ TEST_F(MenuPickTest, CheckItemShowsItsNewStateToItsCommandAndInTheRebuiltStrip)
     Commands::next = {[this] { Pick({Suoni}); }, [this] { Pick({Suoni}); }, [] { InjectCloseRequest(); }};
     Pick({Suoni});
     RunLoop();
-    EXPECT_EQ(Commands::raised, (Calls{"Suoni checked 1 strip 1", "Suoni checked 0 strip 0", "Suoni checked 1 strip 1"}));
+    EXPECT_EQ(Commands::raised,
+              (Calls{"Suoni checked 1 strip 1", "Suoni checked 0 strip 0", "Suoni checked 1 strip 1"}));
     EXPECT_EQ(suoni->IsChecked(), 1);
 }
 

@@ -39,7 +39,10 @@ public:
     std::vector<Note> notes;
 
 private:
-    static bool IsMsgPortEmpty(MsgPort* port) { return port->mp_MsgList.lh_TailPred == reinterpret_cast<Node*>(&port->mp_MsgList); }
+    static bool IsMsgPortEmpty(MsgPort* port)
+    {
+        return port->mp_MsgList.lh_TailPred == reinterpret_cast<Node*>(&port->mp_MsgList);
+    }
 };
 
 // One line of an alert string: x (high byte first), y, text, NUL, continuation byte.
@@ -137,7 +140,8 @@ TEST_F(MsgBoxTest, InputToTheWindowWhileTheBoxIsUpIsDiscardedAndTheBusyPointerSh
 TEST_F(MsgBoxTest, QuestionBoxLooksAsItDid)
 {
     AnswerNextRequester(1);
-    MsgBox::ShowQuestion(main.get(), "Vuoi abbandonare la partita?\nHai scoperto il 50% %d del codice.", "Kesa Pegline %s");
+    MsgBox::ShowQuestion(main.get(), "Vuoi abbandonare la partita?\nHai scoperto il 50% %d del codice.",
+                         "Kesa Pegline %s");
     const RequesterRecord shown = LastRequester();
     testsupport::PenPicture picture;
     picture.width = shown.width;

@@ -156,7 +156,9 @@ TEST_F(ScreenPaintTest, ScreenshotShowsWhatTheElementsPainted)
     ASSERT_GE(png.palette.size(), std::size(Colours));
     for (size_t pen = 0; pen < std::size(Colours); ++pen)
         EXPECT_EQ(png.palette[pen], Colours[pen]) << "pen " << pen;
-    auto at = [&png](int px, int py) { return static_cast<int>(png.indices[static_cast<size_t>(py * png.width + px)]); };
+    auto at = [&png](int px, int py) {
+        return static_cast<int>(png.indices[static_cast<size_t>(py * png.width + px)]);
+    };
 
     // The backdrop's background below the title bar.
     EXPECT_EQ(at(10, 590), static_cast<int>(Sky));

@@ -62,7 +62,8 @@ TEST_F(WidgetGadgetTest, ButtonRaisesItsCommandThenTheWindowHearsDownAndUp)
     ClickOn(button);
     InjectCloseRequest();
     RunLoop();
-    EXPECT_EQ(Trace::calls, (Calls{"button.command", "form.down", "form.up", "form.closing true postQuit 0", "form.close"}));
+    EXPECT_EQ(Trace::calls,
+              (Calls{"button.command", "form.down", "form.up", "form.closing true postQuit 0", "form.close"}));
     EXPECT_EQ(Application::GadgetSel, nullptr);
 }
 
@@ -103,8 +104,9 @@ TEST_F(WidgetGadgetTest, EveryKindReachesWhatTheLoopCallsOnIt)
     InjectCloseRequest();
     RunLoop();
     EXPECT_EQ(TraceOf({"checkbox", "combobox", "listbox", "scrollbar", "slider", "form.down", "form.up"}),
-              (Calls{"checkbox.command 1", "form.down", "form.up", "combobox.command", "form.down", "form.up", "listbox.command", "form.down", "form.up",
-                     "scrollbar.scroll 0", "form.down", "form.up", "slider.change", "form.down", "form.up"}));
+              (Calls{"checkbox.command 1", "form.down", "form.up", "combobox.command", "form.down", "form.up",
+                     "listbox.command", "form.down", "form.up", "scrollbar.scroll 0", "form.down", "form.up",
+                     "slider.change", "form.down", "form.up"}));
 }
 
 TEST_F(WidgetGadgetTest, OptionBoxRaisesItsCommandWhenPressedAndNothingOnRelease)
@@ -152,7 +154,7 @@ TEST_F(WidgetGadgetTest, DestroyingAControlTakesItsGadgetOutOfTheWindow)
         EXPECT_NE(it, g);
         ++count;
     }
-    EXPECT_EQ(count, 1); // the context alone
+    EXPECT_EQ(count, 1);   // the context alone
     InjectClick(240, 210); // empty space now
     InjectCloseRequest();
     RunLoop();

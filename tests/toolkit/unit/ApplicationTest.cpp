@@ -17,8 +17,8 @@ class ApplicationTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 320, SA_Height, 200,
-                                SA_Title, "Test", TAG_DONE);
+        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 320, SA_Height, 200, SA_Title,
+                                "Test", TAG_DONE);
         ASSERT_NE(screen, nullptr) << IntuitionLastError();
         window = OpenWindowTags(nullptr, WA_Left, 0, WA_Top, 0, WA_Width, 100, WA_Height, 60, WA_CustomScreen, screen,
                                 WA_IDCMP, Form::WindowIDCMP, TAG_DONE);

@@ -32,8 +32,8 @@ int PenAt(const Image& image, int x, int y)
     const size_t planeBytes = rowBytes * static_cast<size_t>(image.Height);
     int pen = 0;
     for (int p = 0; p < image.Depth; ++p) {
-        const unsigned char byte = bytes[planeBytes * static_cast<size_t>(p) + rowBytes * static_cast<size_t>(y) +
-                                         static_cast<size_t>(x) / 8];
+        const unsigned char byte =
+            bytes[planeBytes * static_cast<size_t>(p) + rowBytes * static_cast<size_t>(y) + static_cast<size_t>(x) / 8];
         if (byte & (0x80u >> (x % 8)))
             pen |= 1 << p;
     }
@@ -75,7 +75,7 @@ TableColour ColourOf(int pen)
 
 TEST(BuiltinImages, BoardPicturesAreListedInOrderAndNullTerminated)
 {
-    Image* const expected[] = {&frame0, &frame1, &frame2, &frame3, &frame4, &frame5, &frame6, &frame7,
+    Image* const expected[] = {&frame0, &frame1, &frame2,  &frame3,  &frame4,  &frame5,  &frame6, &frame7,
                                &frame8, &frame9, &frame10, &frame11, &frame12, &frame13, &frame14};
     ASSERT_EQ(std::size(lstImg), 16u);
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -206,11 +206,11 @@ TEST(BuiltinImages, LogosAreLetteredOnABlueGroundWithTheFlag)
         int blue = 0;
         for (int pen = 144; pen <= 159; ++pen)
             blue += counts.count(pen) ? counts.at(pen) : 0;
-        EXPECT_GT(blue, logo->Width * logo->Height / 2);  // mostly blue ground
-        EXPECT_GT(counts.count(10) ? counts.at(10) : 0, 200);  // yellow lettering
-        EXPECT_GT(counts.count(15) ? counts.at(15) : 0, 50);   // the flag's green,
-        EXPECT_GT(counts.count(2) ? counts.at(2) : 0, 50);     // white
-        EXPECT_GT(counts.count(17) ? counts.at(17) : 0, 50);   // and red
+        EXPECT_GT(blue, logo->Width * logo->Height / 2);      // mostly blue ground
+        EXPECT_GT(counts.count(10) ? counts.at(10) : 0, 200); // yellow lettering
+        EXPECT_GT(counts.count(15) ? counts.at(15) : 0, 50);  // the flag's green,
+        EXPECT_GT(counts.count(2) ? counts.at(2) : 0, 50);    // white
+        EXPECT_GT(counts.count(17) ? counts.at(17) : 0, 50);  // and red
     }
 }
 
@@ -220,9 +220,9 @@ TEST(BuiltinPalette, IsA256ColourLoadRGB32TableOf3080Bytes)
     EXPECT_EQ(palettedata[0], 256u << 16 | 0u);
     EXPECT_EQ(palettedata[769], 0u);
 
-    const std::pair<int, ULONG> samples[] = {{0, 0xC0C0C0}, {1, 0x000000}, {2, 0xFFFFFF}, {4, 0x0000FF},
-                                             {15, 0x00AA00}, {17, 0xFF0000}, {19, 0xFFFDE5}, {24, 0x7F7F7F},
-                                             {42, 0x7F0000}, {69, 0xFCF440}, {101, 0x07BF00}, {144, 0x0000FF},
+    const std::pair<int, ULONG> samples[] = {{0, 0xC0C0C0},   {1, 0x000000},   {2, 0xFFFFFF},   {4, 0x0000FF},
+                                             {15, 0x00AA00},  {17, 0xFF0000},  {19, 0xFFFDE5},  {24, 0x7F7F7F},
+                                             {42, 0x7F0000},  {69, 0xFCF440},  {101, 0x07BF00}, {144, 0x0000FF},
                                              {183, 0xFF00FF}, {207, 0x935043}, {254, 0xC72B2B}, {255, 0xFFFFFF}};
     for (const auto& [pen, rgb] : samples) {
         const TableColour colour = ColourOf(pen);

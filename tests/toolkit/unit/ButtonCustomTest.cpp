@@ -83,8 +83,8 @@ TEST_F(ButtonCustomTest, FaceColourFromButtonParentWindowOrPenZero)
         unsigned long own, panel, window;
         int face;
     };
-    for (const Case& c : {Case{7, 9, 12, 7}, Case{none, 9, 12, 9}, Case{none, none, 12, 12},
-                          Case{none, none, none, 0}}) {
+    for (const Case& c :
+         {Case{7, 9, 12, 7}, Case{none, 9, 12, 9}, Case{none, none, 12, 12}, Case{none, none, none, 0}}) {
         main->SetBackgroundColor(c.window);
         panel->SetBackgroundColor(c.panel);
         Clear(5);

@@ -52,7 +52,8 @@ TEST_F(CellControlTest, CompareFirstSettersFlagAndRepaintOnlyARealChange)
     };
     const std::vector<Setter> setters = {
         {"text", [](CellControl* c) { c->SetText("text"); }, [](CellControl* c) { c->SetText("other"); }},
-        {"align", [](CellControl* c) { c->SetAlign(KesaAlignCenter); }, [](CellControl* c) { c->SetAlign(KesaAlignLeft); }},
+        {"align", [](CellControl* c) { c->SetAlign(KesaAlignCenter); },
+         [](CellControl* c) { c->SetAlign(KesaAlignLeft); }},
         {"check", [](CellControl* c) { c->SetCheck(0); }, [](CellControl* c) { c->SetCheck(1); }},
         {"font name", [](CellControl* c) { c->SetFontName("Topaz"); }, [](CellControl* c) { c->SetFontName("times"); }},
         {"font size", [](CellControl* c) { c->SetFontSize(8); }, [](CellControl* c) { c->SetFontSize(9); }},

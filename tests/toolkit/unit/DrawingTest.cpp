@@ -44,8 +44,8 @@ std::string Differences(const Canvas& actual, const Canvas& expected)
     for (int y = 0; y < actual.Height(); ++y)
         for (int x = 0; x < actual.Width(); ++x)
             if (actual.At(x, y) != expected.At(x, y) && shown++ < 12)
-                out += "(" + std::to_string(x) + "," + std::to_string(y) + ") " +
-                       std::to_string(actual.At(x, y)) + "!=" + std::to_string(expected.At(x, y)) + " ";
+                out += "(" + std::to_string(x) + "," + std::to_string(y) + ") " + std::to_string(actual.At(x, y)) +
+                       "!=" + std::to_string(expected.At(x, y)) + " ";
     return out;
 }
 
@@ -118,11 +118,11 @@ TEST(DrawingTest, RectangleOutlinesAndThickening)
     // A thick outline grows downwards on top and bottom, to the right on both sides.
     Canvas thick(12, 12);
     Drawing(&thick.rp).DrawRectangle(0, 0, 6, 6, 2, 4);
-    EXPECT_EQ(thick.At(2, 1), 4);  // top edge, second row
-    EXPECT_EQ(thick.At(2, 6), 4);  // bottom edge (y = 5) grew to y = 6
-    EXPECT_EQ(thick.At(6, 2), 4);  // right edge (x = 5) grew to x = 6
-    EXPECT_EQ(thick.At(1, 2), 4);  // left edge grew to x = 1
-    EXPECT_EQ(thick.At(2, 2), 0);  // the inside stays clear
+    EXPECT_EQ(thick.At(2, 1), 4); // top edge, second row
+    EXPECT_EQ(thick.At(2, 6), 4); // bottom edge (y = 5) grew to y = 6
+    EXPECT_EQ(thick.At(6, 2), 4); // right edge (x = 5) grew to x = 6
+    EXPECT_EQ(thick.At(1, 2), 4); // left edge grew to x = 1
+    EXPECT_EQ(thick.At(2, 2), 0); // the inside stays clear
     EXPECT_EQ(thick.At(7, 2), 0);
 
     // The round forms ignore the radius.
@@ -228,7 +228,7 @@ TEST(DrawingTest, PrintTextSingleLineFillsBoxCentresVerticallyAndAligns)
         ReferenceText(expected, tf, k.expectedX, 5 + 8 + (20 - 8) / 2, "AB", 2);
         EXPECT_EQ(Differences(actual, expected), "") << "align " << k.align;
         EXPECT_GT(CountPen(actual, 2), 10); // the glyphs are there
-        EXPECT_EQ(actual.At(10, 5), 4);  // the box's corners carry the background
+        EXPECT_EQ(actual.At(10, 5), 4);     // the box's corners carry the background
         EXPECT_EQ(actual.At(69, 24), 4);
         EXPECT_EQ(actual.At(70, 24), 0);
     }

@@ -17,16 +17,46 @@ void RecordLeftUp(GUIElement*, unsigned long handle, tagPOINT p)
 {
     calls.push_back("up " + std::to_string(handle) + " " + std::to_string(p.x) + "," + std::to_string(p.y));
 }
-void RecordDoubleClick(GUIElement*, unsigned long, tagPOINT) { calls.push_back("double"); }
-void RecordFocus(GUIElement* e) { calls.push_back("focus " + e->GetText()); }
-void RecordLeave(GUIElement* e) { calls.push_back("leave " + e->GetText()); }
-void RecordTextChange(GUIElement* e) { calls.push_back("change " + e->GetText()); }
-bool RefuseKey(GUIElement*, int key) { return key != 13; }
-bool RefuseClosing(GUIElement*) { return false; }
-void RecordClose(GUIElement* e) { calls.push_back(e->IsClosed() ? "close after" : "close before"); }
-void RecordCreate(GUIElement*, unsigned long handle) { calls.push_back("create " + std::to_string(handle)); }
-void RecordCommand(GUIElement* sender) { calls.push_back("command " + sender->GetKesaClassName()); }
-void RecordResize(GUIElement*) { calls.push_back("resize"); }
+void RecordDoubleClick(GUIElement*, unsigned long, tagPOINT)
+{
+    calls.push_back("double");
+}
+void RecordFocus(GUIElement* e)
+{
+    calls.push_back("focus " + e->GetText());
+}
+void RecordLeave(GUIElement* e)
+{
+    calls.push_back("leave " + e->GetText());
+}
+void RecordTextChange(GUIElement* e)
+{
+    calls.push_back("change " + e->GetText());
+}
+bool RefuseKey(GUIElement*, int key)
+{
+    return key != 13;
+}
+bool RefuseClosing(GUIElement*)
+{
+    return false;
+}
+void RecordClose(GUIElement* e)
+{
+    calls.push_back(e->IsClosed() ? "close after" : "close before");
+}
+void RecordCreate(GUIElement*, unsigned long handle)
+{
+    calls.push_back("create " + std::to_string(handle));
+}
+void RecordCommand(GUIElement* sender)
+{
+    calls.push_back("command " + sender->GetKesaClassName());
+}
+void RecordResize(GUIElement*)
+{
+    calls.push_back("resize");
+}
 
 class ElementTest : public ElementFixture {
 protected:
@@ -166,8 +196,8 @@ TEST_F(ElementTest, LeaveReportsATextChangeOnlyWhenTheTextDiffers)
     e.OnFocus();
     e.SetText("abce"); // same length, other bytes
     e.OnLeave();
-    EXPECT_EQ(calls, (std::vector<std::string>{"focus abc", "leave abcd", "change abcd", "focus abcd",
-                                               "leave abce", "change abce"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"focus abc", "leave abcd", "change abcd", "focus abcd", "leave abce",
+                                               "change abce"}));
 }
 
 TEST_F(ElementTest, MissingHandlersLetKeysThroughAndLetTheElementClose)
@@ -316,8 +346,7 @@ TEST_F(ElementTest, DestroyingAnElementLeavesTheRegistry)
 // The virtual operations keep their documented slots: derived elements and the event loop
 // rely on the order. On the Itanium C++ ABI a pointer to a virtual member holds one plus
 // the byte offset of its slot in the table.
-template <typename Member>
-std::ptrdiff_t SlotOf(Member member)
+template <typename Member> std::ptrdiff_t SlotOf(Member member)
 {
     struct Representation {
         std::ptrdiff_t pointer;
@@ -334,8 +363,8 @@ std::ptrdiff_t SlotOf(Member member)
 struct SlotProbe : TestControl {
     static std::vector<std::ptrdiff_t> Protected()
     {
-        return {SlotOf(&SlotProbe::_SpecializedMove),      SlotOf(&SlotProbe::_SpecializedResize),
-                SlotOf(&SlotProbe::_SpecializedRefresh),   SlotOf(&SlotProbe::_SpecializedMoveFront),
+        return {SlotOf(&SlotProbe::_SpecializedMove),       SlotOf(&SlotProbe::_SpecializedResize),
+                SlotOf(&SlotProbe::_SpecializedRefresh),    SlotOf(&SlotProbe::_SpecializedMoveFront),
                 SlotOf(&SlotProbe::_SpecializedMoveBottom), SlotOf(&SlotProbe::_SpecializedMoveOver),
                 SlotOf(&SlotProbe::_SpecializedSetFont)};
     }
@@ -344,26 +373,73 @@ struct SlotProbe : TestControl {
 TEST(ElementSlots, VirtualOperationsKeepTheirDocumentedOrder)
 {
     using G = GUIElement;
-    const std::vector<std::ptrdiff_t> slots = {
-        SlotOf(&G::Width), SlotOf(&G::ClientWidth), SlotOf(&G::Height), SlotOf(&G::ClientHeight),
-        SlotOf(&G::GetPosition), SlotOf(&G::GetSize), SlotOf(&G::GetClientSize), SlotOf(&G::SetSize),
-        SlotOf(&G::SetLocation), SlotOf(static_cast<void (G::*)(int, int)>(&G::SetPosition)),
-        SlotOf(static_cast<void (G::*)(tagPOINT)>(&G::SetPosition)), SlotOf(&G::SetBackgroundColor),
-        SlotOf(&G::GetBackgroundColor), SlotOf(&G::Show), SlotOf(&G::ShowActivate), SlotOf(&G::Hide),
-        SlotOf(&G::IsVisible), SlotOf(&G::IsLoad), SlotOf(&G::Flashing), SlotOf(&G::SetEnabled),
-        SlotOf(&G::GetEnabled), SlotOf(&G::SetZOrder), SlotOf(&G::SetZOrder_Top),
-        SlotOf(&G::SetZOrder_TopMost), SlotOf(&G::SetZOrder_Bottom), SlotOf(&G::SetToolTip),
-        SlotOf(&G::GetToolTip), SlotOf(&G::SetFonts), SlotOf(&G::GetFonts), SlotOf(&G::IsTabStop),
-        SlotOf(&G::IsRenderControl), SlotOf(&G::IsChildren), SlotOf(&G::Hit), SlotOf(&G::SetText),
-        SlotOf(&G::GetText), SlotOf(&G::GetTextW), SlotOf(&G::OnLeftMouseUP), SlotOf(&G::OnLeftMouseDOWN),
-        SlotOf(&G::OnLeftMouseDBLCLK), SlotOf(&G::OnRightMouseUP), SlotOf(&G::OnRightMouseDOWN),
-        SlotOf(&G::OnRightMouseDBLCLK), SlotOf(&G::OnKeyUP), SlotOf(&G::OnKeyDOWN), SlotOf(&G::OnKeyPress),
-        SlotOf(&G::OnMouseMove), SlotOf(&G::OnMouseHover), SlotOf(&G::OnMouseLeave), SlotOf(&G::Focus),
-        SlotOf(&G::OnMove), SlotOf(&G::OnResize), SlotOf(&G::OnPaint), SlotOf(&G::OnClosing),
-        SlotOf(&G::OnClose), SlotOf(&G::OnFocus), SlotOf(&G::OnLeave), SlotOf(&G::OnActivate),
-        SlotOf(&G::OnDeactivate), SlotOf(&G::OnCreateChildren), SlotOf(&G::Refresh), SlotOf(&G::CursorWait),
-        SlotOf(&G::CursorHand), SlotOf(&G::SetCursorWait), SlotOf(&G::SetCursorHand), SlotOf(&G::OnShow),
-        SlotOf(&G::GetHWND), SlotOf(&G::Load)};
+    const std::vector<std::ptrdiff_t> slots = {SlotOf(&G::Width),
+                                               SlotOf(&G::ClientWidth),
+                                               SlotOf(&G::Height),
+                                               SlotOf(&G::ClientHeight),
+                                               SlotOf(&G::GetPosition),
+                                               SlotOf(&G::GetSize),
+                                               SlotOf(&G::GetClientSize),
+                                               SlotOf(&G::SetSize),
+                                               SlotOf(&G::SetLocation),
+                                               SlotOf(static_cast<void (G::*)(int, int)>(&G::SetPosition)),
+                                               SlotOf(static_cast<void (G::*)(tagPOINT)>(&G::SetPosition)),
+                                               SlotOf(&G::SetBackgroundColor),
+                                               SlotOf(&G::GetBackgroundColor),
+                                               SlotOf(&G::Show),
+                                               SlotOf(&G::ShowActivate),
+                                               SlotOf(&G::Hide),
+                                               SlotOf(&G::IsVisible),
+                                               SlotOf(&G::IsLoad),
+                                               SlotOf(&G::Flashing),
+                                               SlotOf(&G::SetEnabled),
+                                               SlotOf(&G::GetEnabled),
+                                               SlotOf(&G::SetZOrder),
+                                               SlotOf(&G::SetZOrder_Top),
+                                               SlotOf(&G::SetZOrder_TopMost),
+                                               SlotOf(&G::SetZOrder_Bottom),
+                                               SlotOf(&G::SetToolTip),
+                                               SlotOf(&G::GetToolTip),
+                                               SlotOf(&G::SetFonts),
+                                               SlotOf(&G::GetFonts),
+                                               SlotOf(&G::IsTabStop),
+                                               SlotOf(&G::IsRenderControl),
+                                               SlotOf(&G::IsChildren),
+                                               SlotOf(&G::Hit),
+                                               SlotOf(&G::SetText),
+                                               SlotOf(&G::GetText),
+                                               SlotOf(&G::GetTextW),
+                                               SlotOf(&G::OnLeftMouseUP),
+                                               SlotOf(&G::OnLeftMouseDOWN),
+                                               SlotOf(&G::OnLeftMouseDBLCLK),
+                                               SlotOf(&G::OnRightMouseUP),
+                                               SlotOf(&G::OnRightMouseDOWN),
+                                               SlotOf(&G::OnRightMouseDBLCLK),
+                                               SlotOf(&G::OnKeyUP),
+                                               SlotOf(&G::OnKeyDOWN),
+                                               SlotOf(&G::OnKeyPress),
+                                               SlotOf(&G::OnMouseMove),
+                                               SlotOf(&G::OnMouseHover),
+                                               SlotOf(&G::OnMouseLeave),
+                                               SlotOf(&G::Focus),
+                                               SlotOf(&G::OnMove),
+                                               SlotOf(&G::OnResize),
+                                               SlotOf(&G::OnPaint),
+                                               SlotOf(&G::OnClosing),
+                                               SlotOf(&G::OnClose),
+                                               SlotOf(&G::OnFocus),
+                                               SlotOf(&G::OnLeave),
+                                               SlotOf(&G::OnActivate),
+                                               SlotOf(&G::OnDeactivate),
+                                               SlotOf(&G::OnCreateChildren),
+                                               SlotOf(&G::Refresh),
+                                               SlotOf(&G::CursorWait),
+                                               SlotOf(&G::CursorHand),
+                                               SlotOf(&G::SetCursorWait),
+                                               SlotOf(&G::SetCursorHand),
+                                               SlotOf(&G::OnShow),
+                                               SlotOf(&G::GetHWND),
+                                               SlotOf(&G::Load)};
     std::vector<std::ptrdiff_t> all = slots;
     for (std::ptrdiff_t slot : SlotProbe::Protected())
         all.push_back(slot);

@@ -15,8 +15,7 @@
 // A control that loads without any platform counterpart and counts what it is asked to apply.
 class TestControl : public Child {
 public:
-    explicit TestControl(GUIElement* parentElement, const std::string& kind = "testcontrol")
-        : Child(parentElement)
+    explicit TestControl(GUIElement* parentElement, const std::string& kind = "testcontrol") : Child(parentElement)
     {
         className = kind;
     }

@@ -93,7 +93,7 @@ TEST_F(ImageFrameTest, SetFrameHidingFirstErasesInTheBackgroundColourFirst)
     Scribble(150, 150, 10, 10, 9);
 
     frame->SetFrame(14, 0, 1);
-    EXPECT_EQ(Margin(), WindowPen); // erased with the window's colour
+    EXPECT_EQ(Margin(), WindowPen);   // erased with the window's colour
     EXPECT_EQ(PegCorner(), PenBlack); // the new picture over it
     EXPECT_EQ(PegCentre(), PenBlack);
     EXPECT_TRUE(frame->IsLoad());

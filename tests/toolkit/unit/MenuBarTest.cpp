@@ -54,8 +54,7 @@ protected:
         EXPECT_EQ(Application::menuBar, nullptr);
         ToolkitFixture::TearDown();
     }
-    template <typename T, typename... Args>
-    T* Add(Args&&... args)
+    template <typename T, typename... Args> T* Add(Args&&... args)
     {
         elements.push_back(std::make_unique<T>(std::forward<Args>(args)...));
         return static_cast<T*>(elements.back().get());
@@ -168,7 +167,7 @@ TEST_F(MenuBarTest, LookupsAndIdsOfTheTree)
     auto* nested = Add<SubMenu>(item, "N");
     EXPECT_NE(menu->GetID(), 0u); // menus and items are numbered when made
     EXPECT_NE(item->GetID(), 0u);
-    EXPECT_EQ(bar->GetID(), 0u);  // the bar when loaded
+    EXPECT_EQ(bar->GetID(), 0u); // the bar when loaded
     EXPECT_EQ(bar->at(0), menu);
     EXPECT_EQ(bar->at(1), nullptr);
     EXPECT_EQ(bar->at(-1), nullptr);

@@ -79,7 +79,7 @@ TEST_F(MyImageTest, ShowPaintsThePictureAtItsPlaceWhateverItsSize)
     TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     image.SetLocation(30, 40);
-    image.SetSize(100, 100); // larger than the picture: the picture is not scaled
+    image.SetSize(100, 100);          // larger than the picture: the picture is not scaled
     EXPECT_EQ(At(30, 40), WindowPen); // nothing before it is shown
     image.Show();
     EXPECT_TRUE(image.IsLoad());
@@ -135,14 +135,14 @@ TEST_F(MyImageTest, TheBevelIsBlackTopAndLeftWhiteRightAndBottom)
     EXPECT_EQ(At(30, 40), WindowPen);
 
     image.Show();
-    EXPECT_EQ(At(30, 40), 1);   // top-left corner
-    EXPECT_EQ(At(40, 40), 1);   // top edge
-    EXPECT_EQ(At(30, 43), 1);   // left edge
-    EXPECT_EQ(At(49, 40), 2);   // top-right corner belongs to the right edge
-    EXPECT_EQ(At(49, 43), 2);   // right edge
-    EXPECT_EQ(At(30, 45), 2);   // bottom-left corner belongs to the bottom edge
-    EXPECT_EQ(At(40, 45), 2);   // bottom edge
-    EXPECT_EQ(At(40, 43), 7);   // the picture inside
+    EXPECT_EQ(At(30, 40), 1); // top-left corner
+    EXPECT_EQ(At(40, 40), 1); // top edge
+    EXPECT_EQ(At(30, 43), 1); // left edge
+    EXPECT_EQ(At(49, 40), 2); // top-right corner belongs to the right edge
+    EXPECT_EQ(At(49, 43), 2); // right edge
+    EXPECT_EQ(At(30, 45), 2); // bottom-left corner belongs to the bottom edge
+    EXPECT_EQ(At(40, 45), 2); // bottom edge
+    EXPECT_EQ(At(40, 43), 7); // the picture inside
     EXPECT_EQ(At(31, 41), 7);
 
     // Taking the bevel away repaints the picture's own edge.
@@ -232,9 +232,9 @@ TEST_F(MyImageTest, MovingOrResizingALoadedControlErasesTheOldPlace)
     image.SetBorder(1);
     image.SetSize(10, 3);
     EXPECT_EQ(image.GetSize().x, 10);
-    EXPECT_EQ(At(79, 85), 7);  // the picture, whole again where the old bevel was
-    EXPECT_EQ(At(69, 80), 2);  // the new bevel's right edge
-    EXPECT_EQ(At(65, 82), 2);  // and its bottom edge
+    EXPECT_EQ(At(79, 85), 7); // the picture, whole again where the old bevel was
+    EXPECT_EQ(At(69, 80), 2); // the new bevel's right edge
+    EXPECT_EQ(At(65, 82), 2); // and its bottom edge
 
     // Not loaded: only stored.
     image.Hide();

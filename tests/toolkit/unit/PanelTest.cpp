@@ -64,17 +64,17 @@ TEST_F(PanelTest, BorderedPanelPaintsBackgroundAndSunkenBevelUnderItsChildren)
     plain.Show();
     form.Refresh();
 
-    EXPECT_EQ(ReadPixel(rp, 9, 23), 3);   // the window around it
-    EXPECT_EQ(ReadPixel(rp, 10, 23), 1);  // top-left corner
-    EXPECT_EQ(ReadPixel(rp, 30, 23), 1);  // top edge
-    EXPECT_EQ(ReadPixel(rp, 10, 40), 1);  // left edge
-    EXPECT_EQ(ReadPixel(rp, 49, 23), 2);  // top-right corner belongs to the right edge
-    EXPECT_EQ(ReadPixel(rp, 49, 40), 2);  // right edge
-    EXPECT_EQ(ReadPixel(rp, 10, 52), 2);  // bottom-left corner belongs to the bottom edge
-    EXPECT_EQ(ReadPixel(rp, 30, 52), 2);  // bottom edge
+    EXPECT_EQ(ReadPixel(rp, 9, 23), 3);  // the window around it
+    EXPECT_EQ(ReadPixel(rp, 10, 23), 1); // top-left corner
+    EXPECT_EQ(ReadPixel(rp, 30, 23), 1); // top edge
+    EXPECT_EQ(ReadPixel(rp, 10, 40), 1); // left edge
+    EXPECT_EQ(ReadPixel(rp, 49, 23), 2); // top-right corner belongs to the right edge
+    EXPECT_EQ(ReadPixel(rp, 49, 40), 2); // right edge
+    EXPECT_EQ(ReadPixel(rp, 10, 52), 2); // bottom-left corner belongs to the bottom edge
+    EXPECT_EQ(ReadPixel(rp, 30, 52), 2); // bottom edge
     EXPECT_EQ(ReadPixel(rp, 50, 40), 3);
-    EXPECT_EQ(ReadPixel(rp, 30, 40), 0);  // inside: pen 0 without a background colour
-    EXPECT_EQ(ReadPixel(rp, 15, 28), 7);  // the child, painted over the panel
+    EXPECT_EQ(ReadPixel(rp, 30, 40), 0); // inside: pen 0 without a background colour
+    EXPECT_EQ(ReadPixel(rp, 15, 28), 7); // the child, painted over the panel
     EXPECT_EQ(ReadPixel(rp, 18, 31), 7);
     EXPECT_EQ(ReadPixel(rp, 19, 32), 0);
     EXPECT_EQ(ReadPixel(rp, 120, 120), 3);

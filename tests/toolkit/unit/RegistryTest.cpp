@@ -19,8 +19,7 @@ protected:
     }
 
     // What the log wrote to standard output while `action` ran.
-    template <typename Action>
-    std::string ConsoleOf(Action action)
+    template <typename Action> std::string ConsoleOf(Action action)
     {
         testing::internal::CaptureStdout();
         action();
@@ -169,7 +168,7 @@ TEST_F(RegistryTest, HitFindsTheFirstLoadedVisibleEnabledControlAndSearchesPanel
     unloaded.SetLocation(300, 300);
 
     const unsigned int id = window.GetID();
-    EXPECT_EQ(Application::GetChildrenHit(id, tagPOINT{10, 10}), &behind);  // disabled is transparent
+    EXPECT_EQ(Application::GetChildrenHit(id, tagPOINT{10, 10}), &behind); // disabled is transparent
     EXPECT_EQ(Application::GetChildrenHit(id, tagPOINT{40, 40}), nullptr);
     EXPECT_EQ(Application::GetChildrenHit(id, tagPOINT{115, 115}), &inPanel); // panel coordinates
     EXPECT_EQ(Application::GetChildrenHit(id, tagPOINT{101, 101}), nullptr);  // a panel is never hit
@@ -204,7 +203,7 @@ TEST_F(RegistryTest, RemovingChildrenUnregistersPanelsMenusAndTheirContents)
 
     // Their destructors now find nothing; put them back so they leave quietly.
     for (GUIElement* e : std::vector<GUIElement*>{panel.get(), inPanel.get(), bar.get(), menu.get(), item.get(),
-                                                   plain.get(), idleBar.get()})
+                                                  plain.get(), idleBar.get()})
         Application::AddWinForm(e);
 }
 

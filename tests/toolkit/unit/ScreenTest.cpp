@@ -104,10 +104,8 @@ TEST_F(ScreenTest, CloseIsHarmlessTwiceAndReportsAScreenThatStaysOpen)
     ASSERT_NE(handle, nullptr);
 
     // A window still open keeps the screen open: the failure is reported, not hidden.
-    const TagItem windowTags[] = {{WA_CustomScreen, reinterpret_cast<IPTR>(handle)},
-                                  {WA_Width, 100},
-                                  {WA_Height, 50},
-                                  {TAG_DONE, 0}};
+    const TagItem windowTags[] = {
+        {WA_CustomScreen, reinterpret_cast<IPTR>(handle)}, {WA_Width, 100}, {WA_Height, 50}, {TAG_DONE, 0}};
     Window* window = OpenWindowTagList(nullptr, windowTags);
     ASSERT_NE(window, nullptr);
     GUIElement::GlobalScreen = handle; // as the first window on it would have set it

@@ -19,8 +19,7 @@ namespace {
 
 class SuspendedRefreshTest : public ControlFixture {};
 
-template <typename Control>
-class Counting : public Control {
+template <typename Control> class Counting : public Control {
 public:
     using Control::Control;
     void OnPaint() override
@@ -59,7 +58,10 @@ TEST_F(SuspendedRefreshTest, NoControlPaintsWhileRefreshIsSuspended)
         {"button background", [&] { button->SetBackgroundColor(9); }},
         {"button move", [&] { button->SetLocation(30, 30); }},
         {"button resize", [&] { button->SetSize(90, 40); }},
-        {"button click", [&] { button->OnLeftMouseUP(tagPOINT{35, 35}); }},
+        {"button click",
+         [&] {
+             button->OnLeftMouseUP(tagPOINT{35, 35});
+         }},
         {"button hide", [&] { button->Hide(); }},
         {"button show", [&] { button->Show(); }},
         {"cell paint", [&] { cell->OnPaint(); }},

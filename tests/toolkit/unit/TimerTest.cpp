@@ -27,7 +27,10 @@ std::string ReadLog()
     return text.str();
 }
 
-ULONG AllocatedSignals() { return FindTask(nullptr)->tc_SigAlloc; }
+ULONG AllocatedSignals()
+{
+    return FindTask(nullptr)->tc_SigAlloc;
+}
 
 // The timer's reply port holds no message and its list is intact (a message replied twice
 // links to itself and leaves the header pointing at it).
@@ -145,7 +148,7 @@ TEST_F(TimerTest, QueuesWholeSecondsAndMicrosecondsAndRestartsWithNewPeriod)
     EXPECT_EQ(timer.GetRequest(), nullptr);
     EXPECT_FALSE(timer.GetMSG());
     EXPECT_EQ(AllocatedSignals(), signalsBefore); // the port and its signal are gone
-    timer.Stop(); // twice is harmless
+    timer.Stop();                                 // twice is harmless
     EXPECT_EQ(timer.IsStart(), 0);
 }
 
@@ -264,8 +267,7 @@ TEST_F(TimerTest, FailuresOnTheWayUpAreLoggedAndLeaveNothingBehind)
     EXPECT_EQ(timer.GetRequest(), nullptr);
     EXPECT_EQ(timer.mp_SigBit(), 0u);
     EXPECT_EQ(AllocatedSignals(), signalsBefore);
-    EXPECT_EQ(ReadLog(),
-              "Errore Creazione timerPort\nErrore Creazione TimerIO\nErrore OpenDevice\n");
+    EXPECT_EQ(ReadLog(), "Errore Creazione timerPort\nErrore Creazione TimerIO\nErrore OpenDevice\n");
 
     // Nothing is stuck: the next start works.
     timer.Start();
