@@ -8,11 +8,11 @@ set -euo pipefail
 # `file` and dpkg-shlibdeps (dpkg-dev), the package test objdump (binutils, with g++) and
 # desktop-file-validate, the end-to-end tests xvfb-run (xvfb, xauth) and xdotool; the web
 # page emscripten, and its test headless chromium driven by python3-selenium (python3-pil
-# reads the golden screens).
+# reads the golden screens); the format check clang-format.
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libpng-dev libfreetype-dev
           libfontconfig-dev fonts-liberation libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth xdotool valgrind dpkg-dev desktop-file-utils file
-          emscripten chromium chromium-driver python3-selenium python3-pil)
+          emscripten chromium chromium-driver python3-selenium python3-pil clang-format)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 
+echo "== format: every C and C++ source as .clang-format has it"
+git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 jobs=$(nproc)
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
