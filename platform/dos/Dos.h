@@ -28,16 +28,6 @@ constexpr LONG OFFSET_END = 1;
 constexpr LONG DOSTRUE = -1;
 constexpr LONG DOSFALSE = 0;
 
-constexpr LONG ERROR_ACTION_NOT_KNOWN = 209;
-constexpr LONG ERROR_OBJECT_NOT_FOUND = 205;
-constexpr LONG ERROR_OBJECT_WRONG_TYPE = 212;
-constexpr LONG ERROR_SEEK_ERROR = 219;
-constexpr LONG ERROR_READ_PROTECTED = 224;
-constexpr LONG ERROR_WRITE_PROTECTED = 223;
-constexpr LONG ERROR_DISK_FULL = 221;
-constexpr LONG ERROR_REQUIRED_ARG_MISSING = 116;
-constexpr LONG ERROR_NO_FREE_STORE = 103;
-
 // Waits ticks / 50 s, presenting the screen first and handling input meanwhile.
 void Delay(LONG ticks);
 // Runs a command line: web and mailto addresses go to the desktop's opener, anything else to

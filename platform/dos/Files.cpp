@@ -13,44 +13,12 @@ namespace amiga {
 
 namespace {
 
-LONG DosErrorFor(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return ERROR_OBJECT_NOT_FOUND;
-    case EACCES:
-    case EPERM:
-        return ERROR_READ_PROTECTED;
-    case EROFS:
-        return ERROR_WRITE_PROTECTED;
-    case ENOSPC:
-        return ERROR_DISK_FULL;
-    case EISDIR:
-        return ERROR_OBJECT_WRONG_TYPE;
-    case ENOMEM:
-        return ERROR_NO_FREE_STORE;
-    default:
-        return ERROR_OBJECT_NOT_FOUND;
-    }
-}
-
-LONG Fail(LONG error)
-{
-    internal::Exec().lastDosError = error;
-    return -1;
-}
-
-// The descriptor of a handle; -1 (with the dos error recorded) for a handle that is not open.
+// The descriptor of a handle; -1 for a handle that is not open.
 int DescriptorOf(BPTR file)
 {
     auto& files = internal::Exec().files;
     const auto it = files.find(file);
-    if (it == files.end()) {
-        internal::Exec().lastDosError = ERROR_OBJECT_NOT_FOUND;
-        return -1;
-    }
-    return it->second;
+    return it == files.end() ? -1 : it->second;
 }
 
 } // namespace
@@ -59,7 +27,6 @@ BPTR Open(CONST_STRPTR name, LONG accessMode)
 {
     auto& exec = internal::Exec();
     if (name == nullptr || name[0] == '\0') {
-        exec.lastDosError = ERROR_OBJECT_NOT_FOUND;
         return 0;
     }
     int flags = O_CLOEXEC;
@@ -74,7 +41,6 @@ BPTR Open(CONST_STRPTR name, LONG accessMode)
         flags |= O_RDWR | O_CREAT;
         break;
     default:
-        exec.lastDosError = ERROR_ACTION_NOT_KNOWN;
         return 0;
     }
     int fd = open(name, flags, 0666);
@@ -83,13 +49,11 @@ BPTR Open(CONST_STRPTR name, LONG accessMode)
         fd = open(name, O_RDONLY | O_CLOEXEC);
     }
     if (fd < 0) {
-        exec.lastDosError = DosErrorFor(errno);
         return 0;
     }
     struct stat info {};
     if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         close(fd);
-        exec.lastDosError = ERROR_OBJECT_WRONG_TYPE;
         return 0;
     }
     const BPTR handle = exec.nextFile++;
@@ -112,11 +76,8 @@ LONG Close(BPTR file)
 LONG Read(BPTR file, APTR buffer, LONG length)
 {
     const int fd = DescriptorOf(file);
-    if (fd < 0) {
+    if (fd < 0 || buffer == nullptr || length < 0) {
         return -1;
-    }
-    if (buffer == nullptr || length < 0) {
-        return Fail(ERROR_ACTION_NOT_KNOWN);
     }
     auto* bytes = static_cast<char*>(buffer);
     LONG total = 0;
@@ -126,7 +87,7 @@ LONG Read(BPTR file, APTR buffer, LONG length)
             if (errno == EINTR) {
                 continue;
             }
-            return Fail(DosErrorFor(errno));
+            return -1;
         }
         if (got == 0) {
             break;
@@ -139,11 +100,8 @@ LONG Read(BPTR file, APTR buffer, LONG length)
 LONG Write(BPTR file, const void* buffer, LONG length)
 {
     const int fd = DescriptorOf(file);
-    if (fd < 0) {
+    if (fd < 0 || buffer == nullptr || length < 0) {
         return -1;
-    }
-    if (buffer == nullptr || length < 0) {
-        return Fail(ERROR_ACTION_NOT_KNOWN);
     }
     const auto* bytes = static_cast<const char*>(buffer);
     LONG total = 0;
@@ -153,7 +111,7 @@ LONG Write(BPTR file, const void* buffer, LONG length)
             if (errno == EINTR) {
                 continue;
             }
-            return Fail(DosErrorFor(errno));
+            return -1;
         }
         total += static_cast<LONG>(put);
     }
@@ -169,7 +127,7 @@ LONG Seek(BPTR file, LONG position, LONG mode)
     const off_t current = lseek(fd, 0, SEEK_CUR);
     struct stat info {};
     if (current < 0 || fstat(fd, &info) != 0) {
-        return Fail(ERROR_SEEK_ERROR);
+        return -1;
     }
     off_t base = 0;
     switch (mode) {
@@ -183,15 +141,15 @@ LONG Seek(BPTR file, LONG position, LONG mode)
         base = info.st_size;
         break;
     default:
-        return Fail(ERROR_SEEK_ERROR);
+        return -1;
     }
     // The platform refuses positions outside the file rather than leaving a hole.
     const off_t target = base + position;
     if (target < 0 || target > info.st_size || lseek(fd, target, SEEK_SET) < 0) {
-        return Fail(ERROR_SEEK_ERROR);
+        return -1;
     }
     if (current > 0x7FFFFFFF) {
-        return Fail(ERROR_SEEK_ERROR);
+        return -1;
     }
     return static_cast<LONG>(current);
 }

@@ -45,7 +45,6 @@ struct ExecState {
     bool failNextDeviceOpen = false;
 
     std::function<LONG(const std::string&)> executeRunner;
-    LONG lastDosError = 0;
     // dos file handles: handle -> host file descriptor.
     std::map<BPTR, int> files;
     BPTR nextFile = 1;
