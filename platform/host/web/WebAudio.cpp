@@ -24,19 +24,18 @@ constexpr int kChannels = 2;
 
 // The context exists from the first sound on; the page resumes it at the first gesture
 // (browsers keep a page silent until then).
+// The page's side, in JavaScript: clang-format would read it as C++.
+// clang-format off
 EM_JS(int, JsAudioStart, (void* impl, int16_t* buffer, int frames, int channels), {
     const AudioContextClass = window.AudioContext || window.webkitAudioContext;
-    if (!AudioContextClass)
-        return 0;
+    if (!AudioContextClass) return 0;
     const ctx = Module.kesaAudio || (Module.kesaAudio = new AudioContextClass());
     const node = ctx.createScriptProcessor(frames, 0, channels);
-    node.onaudioprocess = (e) = >
-    {
+    node.onaudioprocess = (e) => {
         _kesa_audio_render(impl, buffer, frames, channels);
         for (let c = 0; c < channels; c++) {
             const out = e.outputBuffer.getChannelData(c);
-            for (let i = 0; i < frames; i++)
-                out[i] = HEAP16[(buffer >> 1) + i * channels + c] / 32768;
+            for (let i = 0; i < frames; i++) out[i] = HEAP16[(buffer >> 1) + i * channels + c] / 32768;
         }
     };
     node.connect(ctx.destination);
@@ -51,6 +50,7 @@ EM_JS(void, JsAudioStop, (), {
         Module.kesaAudioNode = null;
     }
 });
+// clang-format on
 
 } // namespace
 

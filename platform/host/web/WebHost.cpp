@@ -23,29 +23,20 @@ namespace {
 
 // Sleeps until kesaWake() or the deadline (negative: none). Only page events and timers
 // wake it: no polling.
+// The page's side, in JavaScript: clang-format would read it as C++.
+// clang-format off
 EM_ASYNC_JS(int, JsWait, (double timeoutMs), {
-    return await new Promise((resolve) = > {
+    return await new Promise((resolve) => {
         let timer = null;
-        Module.kesaWake = () = >
-        {
+        Module.kesaWake = () => {
             Module.kesaWake = null;
-            if (timer != = null)
-                clearTimeout(timer);
+            if (timer !== null) clearTimeout(timer);
             resolve(1);
         };
-        if (timeoutMs >= 0)
-            timer = setTimeout(() = >
-                                    {
-                                        Module.kesaWake = null;
-                                        resolve(0);
-                                    },
-                               timeoutMs);
+        if (timeoutMs >= 0) timer = setTimeout(() => { Module.kesaWake = null; resolve(0); }, timeoutMs);
     });
 });
-EM_JS(void, JsWake, (), {
-    if (Module.kesaWake)
-        Module.kesaWake();
-});
+EM_JS(void, JsWake, (), { if (Module.kesaWake) Module.kesaWake(); });
 
 EM_JS(int, JsPageWidth, (), { return Math.floor(window.innerWidth * (window.devicePixelRatio || 1)); });
 EM_JS(int, JsPageHeight, (), { return Math.floor(window.innerHeight * (window.devicePixelRatio || 1)); });
@@ -56,10 +47,8 @@ EM_JS(double, JsPixelRatio, (), { return window.devicePixelRatio || 1; });
 EM_JS(void, JsLayout, (int backingW, int backingH, int x, int y, int w, int h, int sharp), {
     const c = document.getElementById('canvas');
     const dpr = window.devicePixelRatio || 1;
-    if (c.width != = backingW)
-        c.width = backingW;
-    if (c.height != = backingH)
-        c.height = backingH;
+    if (c.width !== backingW) c.width = backingW;
+    if (c.height !== backingH) c.height = backingH;
     c.style.left = Math.round(x / dpr) + 'px';
     c.style.top = Math.round(y / dpr) + 'px';
     c.style.width = (w / dpr) + 'px';
@@ -68,7 +57,7 @@ EM_JS(void, JsLayout, (int backingW, int backingH, int x, int y, int w, int h, i
 });
 
 EM_JS(void, JsPresent, (const void* rgba, int w, int h), {
-    if (!Module.kesaFrame || Module.kesaFrame.width != = w || Module.kesaFrame.height != = h) {
+    if (!Module.kesaFrame || Module.kesaFrame.width !== w || Module.kesaFrame.height !== h) {
         Module.kesaFrame = document.createElement('canvas');
         Module.kesaFrame.width = w;
         Module.kesaFrame.height = h;
@@ -77,22 +66,22 @@ EM_JS(void, JsPresent, (const void* rgba, int w, int h), {
     const image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
     Module.kesaFrame.getContext('2d').putImageData(image, 0, 0);
     const c = document.getElementById('canvas');
-    const ctx = c.getContext('2d', {alpha : false});
+    const ctx = c.getContext('2d', {alpha: false});
     ctx.imageSmoothingEnabled = false;
     ctx.drawImage(Module.kesaFrame, 0, 0, c.width, c.height);
     Module.kesaPresents = (Module.kesaPresents || 0) + 1;
     Module.kesaLastPresent = performance.now();
-    if (!Module.kesaFirstPresent)
-        Module.kesaFirstPresent = Module.kesaLastPresent;
+    if (!Module.kesaFirstPresent) Module.kesaFirstPresent = Module.kesaLastPresent;
 });
 
-EM_JS(void, JsSetCursor, (const char* css), { document.getElementById('canvas').style.cursor = UTF8ToString(css); });
+EM_JS(void, JsSetCursor, (const char* css), {
+    document.getElementById('canvas').style.cursor = UTF8ToString(css);
+});
 EM_JS(void, JsCustomCursor, (const void* rgba, int w, int h, int scale, int hotX, int hotY), {
     const small = document.createElement('canvas');
     small.width = w;
     small.height = h;
-    small.getContext('2d').putImageData(
-        new ImageData(new Uint8ClampedArray(HEAPU8.slice(rgba, rgba + w * h * 4).buffer), w, h), 0, 0);
+    small.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(HEAPU8.slice(rgba, rgba + w * h * 4).buffer), w, h), 0, 0);
     const big = document.createElement('canvas');
     big.width = w * scale;
     big.height = h * scale;
@@ -109,112 +98,25 @@ EM_JS(int, JsOpen, (const char* address), {
     window.open(UTF8ToString(address), '_blank', 'noopener');
     return 1;
 });
+// clang-format on
 
 // DOM KeyboardEvent.code names, by USB HID usage id (their position in the list), as far as
 // the raw-key table goes.
-const char* const kCodes[] = {"",
-                              "",
-                              "",
-                              "",
-                              "KeyA",
-                              "KeyB",
-                              "KeyC",
-                              "KeyD",
-                              "KeyE",
-                              "KeyF",
-                              "KeyG",
-                              "KeyH",
-                              "KeyI",
-                              "KeyJ",
-                              "KeyK",
-                              "KeyL",
-                              "KeyM",
-                              "KeyN",
-                              "KeyO",
-                              "KeyP",
-                              "KeyQ",
-                              "KeyR",
-                              "KeyS",
-                              "KeyT",
-                              "KeyU",
-                              "KeyV",
-                              "KeyW",
-                              "KeyX",
-                              "KeyY",
-                              "KeyZ",
-                              "Digit1",
-                              "Digit2",
-                              "Digit3",
-                              "Digit4",
-                              "Digit5",
-                              "Digit6",
-                              "Digit7",
-                              "Digit8",
-                              "Digit9",
-                              "Digit0",
-                              "Enter",
-                              "Escape",
-                              "Backspace",
-                              "Tab",
-                              "Space",
-                              "Minus",
-                              "Equal",
-                              "BracketLeft",
-                              "BracketRight",
-                              "Backslash",
-                              "IntlHash",
-                              "Semicolon",
-                              "Quote",
-                              "Backquote",
-                              "Comma",
-                              "Period",
-                              "Slash",
-                              "CapsLock",
-                              "F1",
-                              "F2",
-                              "F3",
-                              "F4",
-                              "F5",
-                              "F6",
-                              "F7",
-                              "F8",
-                              "F9",
-                              "F10",
-                              "F11",
-                              "F12",
-                              "PrintScreen",
-                              "ScrollLock",
-                              "Pause",
-                              "Insert",
-                              "Home",
-                              "PageUp",
-                              "Delete",
-                              "End",
-                              "PageDown",
-                              "ArrowRight",
-                              "ArrowLeft",
-                              "ArrowDown",
-                              "ArrowUp",
-                              "NumLock",
-                              "NumpadDivide",
-                              "NumpadMultiply",
-                              "NumpadSubtract",
-                              "NumpadAdd",
-                              "NumpadEnter",
-                              "Numpad1",
-                              "Numpad2",
-                              "Numpad3",
-                              "Numpad4",
-                              "Numpad5",
-                              "Numpad6",
-                              "Numpad7",
-                              "Numpad8",
-                              "Numpad9",
-                              "Numpad0",
-                              "NumpadDecimal",
-                              "IntlBackslash"};
-const char* const kModifierCodes[] = {"ControlLeft",  "ShiftLeft",  "AltLeft",  "MetaLeft",
+// clang-format off
+const char* const kCodes[] = {
+    "", "", "", "", "KeyA", "KeyB", "KeyC", "KeyD", "KeyE", "KeyF", "KeyG", "KeyH", "KeyI", "KeyJ", "KeyK",
+    "KeyL", "KeyM", "KeyN", "KeyO", "KeyP", "KeyQ", "KeyR", "KeyS", "KeyT", "KeyU", "KeyV", "KeyW", "KeyX",
+    "KeyY", "KeyZ", "Digit1", "Digit2", "Digit3", "Digit4", "Digit5", "Digit6", "Digit7", "Digit8", "Digit9",
+    "Digit0", "Enter", "Escape", "Backspace", "Tab", "Space", "Minus", "Equal", "BracketLeft", "BracketRight",
+    "Backslash", "IntlHash", "Semicolon", "Quote", "Backquote", "Comma", "Period", "Slash", "CapsLock", "F1",
+    "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12", "PrintScreen", "ScrollLock", "Pause",
+    "Insert", "Home", "PageUp", "Delete", "End", "PageDown", "ArrowRight", "ArrowLeft", "ArrowDown", "ArrowUp",
+    "NumLock", "NumpadDivide", "NumpadMultiply", "NumpadSubtract", "NumpadAdd", "NumpadEnter", "Numpad1",
+    "Numpad2", "Numpad3", "Numpad4", "Numpad5", "Numpad6", "Numpad7", "Numpad8", "Numpad9", "Numpad0",
+    "NumpadDecimal", "IntlBackslash"};
+const char* const kModifierCodes[] = {"ControlLeft", "ShiftLeft", "AltLeft", "MetaLeft",
                                       "ControlRight", "ShiftRight", "AltRight", "MetaRight"};
+// clang-format on
 
 int UsageOfCode(const char* code)
 {
