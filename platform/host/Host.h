@@ -13,6 +13,7 @@
 #include "platform/common/Internal.h"
 #include "platform/host/Viewport.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -39,6 +40,23 @@ void Present(const UBYTE* pixels, int width, int height, int pitch, const ULONG 
 UBYTE* FrameBuffer(int width, int height);
 
 enum class CursorShape { Normal, Busy };
+// A custom pointer as the program gave it, kept by each host to show (and rescale) later.
+struct PointerImage {
+    std::vector<uint32_t> pixels; // RGBA, R in the lowest byte
+    int width = 0, height = 0, hotX = 0, hotY = 0;
+    // Keeps a copy with the hot spot held to the picture; false (nothing kept) when empty.
+    bool Assign(const uint32_t* rgba, int w, int h, int x, int y)
+    {
+        if (rgba == nullptr || w <= 0 || h <= 0)
+            return false;
+        pixels.assign(rgba, rgba + static_cast<std::ptrdiff_t>(w) * h);
+        width = w;
+        height = h;
+        hotX = x < 0 ? 0 : (x >= w ? w - 1 : x);
+        hotY = y < 0 ? 0 : (y >= h ? h - 1 : y);
+        return true;
+    }
+};
 void SetCursor(CursorShape shape);
 // A custom pointer from 32-bit RGBA pixels (R in the lowest byte, alpha 0 transparent);
 // the hot spot is the pixel that points.
@@ -70,5 +88,10 @@ namespace amiga::host {
 // The platform's raw key for a key position given as its USB HID usage id (what the host
 // reports as scan code); 0xFF when the key has no raw code.
 UWORD RawKeyFromUsbUsage(int usage);
+// The qualifiers of the modifier keys held, one bit each by USB usage 224..231 (LCtrl, LShift,
+// LAlt, LGUI, RCtrl, RShift, RAlt, RGUI).
+UWORD ModifierQualifiers(unsigned held);
+// Whether a raw key sits on the numeric keypad (it then carries IEQUALIFIER_NUMERICPAD).
+bool IsKeypad(UWORD raw);
 
 } // namespace amiga::host

@@ -103,4 +103,27 @@ UWORD RawKeyFromUsbUsage(int usage)
     return kTable[static_cast<size_t>(usage)];
 }
 
+UWORD ModifierQualifiers(unsigned held)
+{
+    // Usages 224..231: LCtrl, LShift, LAlt, LGUI, RCtrl, RShift, RAlt, RGUI.
+    constexpr UWORD qualifierOf[8] = {IEQUALIFIER_CONTROL,  IEQUALIFIER_LSHIFT,  IEQUALIFIER_LCOMMAND,
+                                      IEQUALIFIER_LCOMMAND, IEQUALIFIER_CONTROL, IEQUALIFIER_RSHIFT,
+                                      IEQUALIFIER_RALT,     IEQUALIFIER_RCOMMAND};
+    UWORD qualifiers = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+        if ((held & (1u << i)) != 0) {
+            qualifiers |= qualifierOf[i];
+        }
+    }
+    return qualifiers;
+}
+
+bool IsKeypad(UWORD raw)
+{
+    return raw == RAWKEY_KP_0 || (raw >= RAWKEY_KP_1 && raw <= RAWKEY_KP_1 + 2) ||
+           (raw >= RAWKEY_KP_4 && raw <= RAWKEY_KP_4 + 2) || (raw >= RAWKEY_KP_7 && raw <= RAWKEY_KP_7 + 2) ||
+           raw == RAWKEY_KP_DECIMAL || raw == RAWKEY_KP_ENTER || raw == RAWKEY_KP_MINUS ||
+           (raw >= RAWKEY_KP_LPAREN && raw <= RAWKEY_KP_PLUS);
+}
+
 } // namespace amiga::host

@@ -111,21 +111,21 @@ void ApplyCursor()
         return;
     }
     SDL_Cursor* created = nullptr;
-    if (state.customCursor && !state.cursorPixels.empty()) {
+    if (state.customCursor && !state.pointer.pixels.empty()) {
         const int scale = CurrentViewport().prescale;
-        const int width = state.cursorWidth * scale;
-        const int height = state.cursorHeight * scale;
+        const int width = state.pointer.width * scale;
+        const int height = state.pointer.height * scale;
         std::vector<uint32_t> scaled(static_cast<size_t>(width) * static_cast<size_t>(height));
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 scaled[static_cast<size_t>(y * width + x)] =
-                    state.cursorPixels[static_cast<size_t>((y / scale) * state.cursorWidth + x / scale)];
+                    state.pointer.pixels[static_cast<size_t>((y / scale) * state.pointer.width + x / scale)];
             }
         }
         SDL_Surface* surface =
             SDL_CreateRGBSurfaceWithFormatFrom(scaled.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ABGR8888);
         if (surface != nullptr) {
-            created = SDL_CreateColorCursor(surface, state.cursorHotX * scale, state.cursorHotY * scale);
+            created = SDL_CreateColorCursor(surface, state.pointer.hotX * scale, state.pointer.hotY * scale);
             SDL_FreeSurface(surface);
         }
         state.cursorScale = scale;
@@ -151,29 +151,6 @@ void ApplyCursor()
 }
 
 void PresentLastFrame();
-
-UWORD ModifierQualifiers(unsigned held)
-{
-    // Usages 224..231: LCtrl, LShift, LAlt, LGUI, RCtrl, RShift, RAlt, RGUI.
-    constexpr UWORD qualifierOf[8] = {IEQUALIFIER_CONTROL,  IEQUALIFIER_LSHIFT,  IEQUALIFIER_LCOMMAND,
-                                      IEQUALIFIER_LCOMMAND, IEQUALIFIER_CONTROL, IEQUALIFIER_RSHIFT,
-                                      IEQUALIFIER_RALT,     IEQUALIFIER_RCOMMAND};
-    UWORD qualifiers = 0;
-    for (unsigned i = 0; i < 8; ++i) {
-        if ((held & (1u << i)) != 0) {
-            qualifiers |= qualifierOf[i];
-        }
-    }
-    return qualifiers;
-}
-
-bool IsKeypad(UWORD raw)
-{
-    return raw == RAWKEY_KP_0 || (raw >= RAWKEY_KP_1 && raw <= RAWKEY_KP_1 + 2) ||
-           (raw >= RAWKEY_KP_4 && raw <= RAWKEY_KP_4 + 2) || (raw >= RAWKEY_KP_7 && raw <= RAWKEY_KP_7 + 2) ||
-           raw == RAWKEY_KP_DECIMAL || raw == RAWKEY_KP_ENTER || raw == RAWKEY_KP_MINUS ||
-           (raw >= RAWKEY_KP_LPAREN && raw <= RAWKEY_KP_PLUS);
-}
 
 UWORD CurrentQualifiers(bool capsLock)
 {
@@ -743,16 +720,11 @@ void SetCursor(CursorShape shape)
 void SetCursor(const uint32_t* rgba, int width, int height, int hotX, int hotY)
 {
     auto& state = State();
-    if (rgba == nullptr || width <= 0 || height <= 0) {
+    if (!state.pointer.Assign(rgba, width, height, hotX, hotY)) {
         SetCursor(CursorShape::Normal);
         return;
     }
     state.customCursor = true;
-    state.cursorPixels.assign(rgba, rgba + static_cast<ptrdiff_t>(width) * height);
-    state.cursorWidth = width;
-    state.cursorHeight = height;
-    state.cursorHotX = std::clamp(hotX, 0, width - 1);
-    state.cursorHotY = std::clamp(hotY, 0, height - 1);
     ApplyCursor();
 }
 

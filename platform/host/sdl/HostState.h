@@ -54,11 +54,7 @@ struct HostState {
     // window exists and rescaled with the screen.
     bool customCursor = false;
     CursorShape cursorShape = CursorShape::Normal;
-    std::vector<uint32_t> cursorPixels;
-    int cursorWidth = 0;
-    int cursorHeight = 0;
-    int cursorHotX = 0;
-    int cursorHotY = 0;
+    PointerImage pointer;
     int cursorScale = 0;
     // The custom pointer; the system shapes are made once each, when first shown (making one
     // reads the cursor theme from disk).

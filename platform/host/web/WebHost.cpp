@@ -154,11 +154,7 @@ struct WebState {
     std::vector<uint32_t> frame; // RGBA, R in the lowest byte
     int frameW = 0;
     int frameH = 0;
-    std::vector<uint32_t> cursor;
-    int cursorW = 0;
-    int cursorH = 0;
-    int cursorHotX = 0;
-    int cursorHotY = 0;
+    PointerImage pointer;
     bool customCursor = false;
 };
 
@@ -177,17 +173,7 @@ void Push(const internal::HostEvent& event)
 UWORD Qualifiers()
 {
     const auto& state = State();
-    // LCtrl, LShift, LAlt, LMeta, RCtrl, RShift, RAlt, RMeta, as the desktop host has them.
-    constexpr UWORD qualifierOf[8] = {IEQUALIFIER_CONTROL,  IEQUALIFIER_LSHIFT,  IEQUALIFIER_LCOMMAND,
-                                      IEQUALIFIER_LCOMMAND, IEQUALIFIER_CONTROL, IEQUALIFIER_RSHIFT,
-                                      IEQUALIFIER_RALT,     IEQUALIFIER_RCOMMAND};
-    UWORD qualifiers = state.buttonQualifiers;
-    for (unsigned i = 0; i < 8; ++i) {
-        if ((state.modifiersHeld & (1u << i)) != 0) {
-            qualifiers |= qualifierOf[i];
-        }
-    }
-    return qualifiers;
+    return static_cast<UWORD>(state.buttonQualifiers | ModifierQualifiers(state.modifiersHeld));
 }
 
 // Page coordinates (CSS pixels) to the screen pixel under them.
@@ -218,11 +204,12 @@ void Relayout()
 void ApplyCursorScale()
 {
     auto& state = State();
-    if (state.customCursor && !state.cursor.empty()) {
+    if (state.customCursor && !state.pointer.pixels.empty()) {
         // As large as a screen pixel is shown, in CSS pixels.
         const double shown = static_cast<double>(state.view.width) / state.screenW / JsPixelRatio();
         const int scale = std::max(1, static_cast<int>(shown + 0.5));
-        JsCustomCursor(state.cursor.data(), state.cursorW, state.cursorH, scale, state.cursorHotX, state.cursorHotY);
+        JsCustomCursor(state.pointer.pixels.data(), state.pointer.width, state.pointer.height, scale,
+                       state.pointer.hotX, state.pointer.hotY);
     }
 }
 
@@ -285,14 +272,6 @@ EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* e, void*)
         break;
     }
     return EM_TRUE; // no emulated mouse events after the touch: one tap, one click
-}
-
-bool IsKeypad(UWORD raw)
-{
-    return raw == RAWKEY_KP_0 || (raw >= RAWKEY_KP_1 && raw <= RAWKEY_KP_1 + 2) ||
-           (raw >= RAWKEY_KP_4 && raw <= RAWKEY_KP_4 + 2) || (raw >= RAWKEY_KP_7 && raw <= RAWKEY_KP_7 + 2) ||
-           raw == RAWKEY_KP_DECIMAL || raw == RAWKEY_KP_ENTER || raw == RAWKEY_KP_MINUS ||
-           (raw >= RAWKEY_KP_LPAREN && raw <= RAWKEY_KP_PLUS);
 }
 
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*)
@@ -453,16 +432,11 @@ void SetCursor(CursorShape shape)
 void SetCursor(const uint32_t* rgba, int width, int height, int hotX, int hotY)
 {
     auto& state = State();
-    if (rgba == nullptr || width <= 0 || height <= 0) {
+    if (!state.pointer.Assign(rgba, width, height, hotX, hotY)) {
         SetCursor(CursorShape::Normal);
         return;
     }
     state.customCursor = true;
-    state.cursor.assign(rgba, rgba + static_cast<ptrdiff_t>(width) * height);
-    state.cursorW = width;
-    state.cursorH = height;
-    state.cursorHotX = std::clamp(hotX, 0, width - 1);
-    state.cursorHotY = std::clamp(hotY, 0, height - 1);
     ApplyCursorScale();
 }
 
