@@ -27,9 +27,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(ToolkitFixture::SetUp());
-        screen = std::make_unique<KesaScreen>("Kesa Pegline");
-        ASSERT_NE(screen->GetHandle(), nullptr);
-        amiga::LoadRGB32(&screen->GetHandle()->ViewPort, palettedata);
+        ASSERT_NO_FATAL_FAILURE(OpenGameScreen());
         main = std::make_unique<Form>(0);
         main->SetScreen(screen.get());
         main->Show();

@@ -5,10 +5,12 @@
 #pragma once
 
 #include "platform/gadtools/GadTools.h"
+#include "platform/graphics/Graphics.h"
 #include "platform/testing/Testing.h"
 #include "tests/support/TempDirectory.h"
 #include "toolkit/core/Application.h"
 #include "toolkit/core/KesaScreen.h"
+#include "toolkit/data/Palette.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,14 @@ protected:
         Reset();
         EXPECT_TRUE(Application::lst.empty());
         EXPECT_TRUE(Application::lstForm.empty());
+    }
+
+    // The game's own screen with the game palette, as the program opens it.
+    void OpenGameScreen()
+    {
+        screen = std::make_unique<KesaScreen>("Kesa Pegline");
+        ASSERT_NE(screen->GetHandle(), nullptr);
+        amiga::LoadRGB32(&screen->GetHandle()->ViewPort, palettedata);
     }
 
     ScopedWorkingDirectory workingDirectory;

@@ -62,9 +62,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(ToolkitFixture::SetUp());
-        screen = std::make_unique<KesaScreen>("Kesa Pegline");
-        ASSERT_NE(screen->GetHandle(), nullptr);
-        amiga::LoadRGB32(&screen->GetHandle()->ViewPort, palettedata);
+        ASSERT_NO_FATAL_FAILURE(OpenGameScreen());
     }
 
     void TearDown() override
