@@ -156,7 +156,7 @@ void ComposeScreenInto(ScreenRecord* screen, UBYTE* out)
     auto& state = Intuition();
     const int width = screen->Width;
     const int height = screen->Height;
-    std::memcpy(out, screen->pixels.data(), static_cast<size_t>(width) * static_cast<size_t>(height));
+    std::memcpy(out, screen->pixels.get(), static_cast<size_t>(width) * static_cast<size_t>(height));
     for (const WindowRecord* window : screen->windows) {
         if ((window->Flags & WFLG_BACKDROP) != 0) {
             BlitWindow(window, out, width, height);
@@ -164,7 +164,7 @@ void ComposeScreenInto(ScreenRecord* screen, UBYTE* out)
     }
     if ((screen->Flags & (SHOWTITLE | SCREENQUIET)) == SHOWTITLE) {
         const size_t rows = std::min<size_t>(static_cast<size_t>(screen->BarHeight) + 1, static_cast<size_t>(height));
-        std::memcpy(out, screen->pixels.data(), rows * static_cast<size_t>(width));
+        std::memcpy(out, screen->pixels.get(), rows * static_cast<size_t>(width));
     }
     for (const WindowRecord* window : screen->windows) {
         if ((window->Flags & WFLG_BACKDROP) == 0) {

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+
+#include <sys/mman.h>
 
 namespace amiga {
 
@@ -140,12 +143,17 @@ void SetColours(ScreenRecord* screen)
 // The screen's own pixels (background and title bar) and the RastPort that draws into them.
 void SetBitMap(ScreenRecord* screen, LONG depth)
 {
-    screen->pixels.assign(static_cast<size_t>(screen->Width) * static_cast<size_t>(screen->Height), 0);
+    const size_t size = static_cast<size_t>(screen->Width) * static_cast<size_t>(screen->Height);
+    void* pixels = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (pixels == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+    screen->pixels = {static_cast<UBYTE*>(pixels), UnmapPixels{size}};
     screen->BitMap.BytesPerRow = static_cast<UWORD>(screen->Width);
     screen->BitMap.Rows = static_cast<UWORD>(screen->Height);
     screen->BitMap.Depth = static_cast<UBYTE>(depth);
     screen->BitMap.Width = static_cast<UWORD>(screen->Width);
-    screen->BitMap.Pixels = screen->pixels.data();
+    screen->BitMap.Pixels = screen->pixels.get();
     screen->BitMap.Changes = 1;
     InitRastPort(&screen->RastPort);
     screen->RastPort.BitMap = &screen->BitMap;
@@ -216,6 +224,11 @@ void DrawScreenDepthGadget(RastPort* rp, const ScreenRecord* screen, int gadgetL
 }
 
 } // namespace
+
+void UnmapPixels::operator()(UBYTE* pixels) const
+{
+    munmap(pixels, size);
+}
 
 void DrawScreenTitleBar(ScreenRecord* screen)
 {

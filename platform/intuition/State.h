@@ -7,6 +7,7 @@
 #include "platform/common/Internal.h"
 #include "platform/intuition/Intuition.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,10 +22,19 @@ namespace amiga::internal {
 
 struct WindowRecord;
 
+// The screen's own bitmap is mapped from the system, which hands it over zeroed, rather than
+// allocated (a vector writes every byte, an allocator clears what it reuses): where nothing
+// draws, under a backdrop window nearly all of the screen, its pages are never touched and
+// cost no memory.
+struct UnmapPixels {
+    size_t size = 0;
+    void operator()(UBYTE* pixels) const;
+};
+
 struct ScreenRecord : Screen {
     std::string title;
     std::string defaultTitle;
-    std::vector<UBYTE> pixels; // the screen's own bitmap: background and title bar
+    std::unique_ptr<UBYTE, UnmapPixels> pixels; // the screen's own bitmap: background and title bar
     ColorMap* colorMap = nullptr;
     TextAttr fontAttr{};
     TextFont* font = nullptr;
