@@ -2,6 +2,7 @@
 // The game's main window: construction, the board and how it shows the game.
 #include "game/FormMain.h"
 
+#include "platform/graphics/Graphics.h"
 #include "services/Sound.h"
 #include "services/StringUtils.h"
 #include "toolkit/controls/ButtonCustom.h"
@@ -75,6 +76,13 @@ FormMain::FormMain(KesaScreen* onScreen, std::string title) : Form(0)
     Focus();
     if (firstForm == nullptr)
         firstForm = this;
+    // Saved once the board is on view (WaitTOF shows what is drawn): in a fresh folder that
+    // is seven files written and synced, which would otherwise hold back the first frame.
+    if (salvaAllAvvio) {
+        amiga::WaitTOF();
+        ScriviDati();
+        salvaAllAvvio = false;
+    }
 }
 
 FormMain::~FormMain()
@@ -193,7 +201,7 @@ void FormMain::evCreateChildren()
     timer->SetOnTimer(OnTimer);
     timer->Load();
 
-    LeggiDati();
+    salvaAllAvvio = LeggiDati();
     ImpostaGUI();
 }
 

@@ -99,7 +99,8 @@ public:
 
     // The menu: File -> Exit; ? -> Guida, Home.
     void CreaMenu();
-    // Reads the saved game (checked, see below), or starts and saves a new one; true.
+    // Reads the saved game (checked, see below), or starts a new one; true when the store
+    // must still be brought in line with it (a new game, a repaired one).
     bool LeggiDati();
     // Writes the seven values; stops at the first the store refuses (false).
     bool ScriviDati();
@@ -161,6 +162,7 @@ private:
     std::string proposte;
     int colori[4] = {0, 0, 0, 0};
     int stato = 0;
+    bool salvaAllAvvio = false; // LeggiDati's answer, acted on once the board is on view
     ImageFrame* selettori[4] = {};
     ImageFrame* soluzione[4] = {};
     Sound* suono = nullptr;

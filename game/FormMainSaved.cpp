@@ -110,7 +110,6 @@ bool FormMain::LeggiDati()
     saved.stato = Enviroment::GetValueKey(Application_, Section, "stato");
     if (saved.stato.empty()) {
         NewGame();
-        ScriviDati();
         return true;
     }
     saved.proposte = Enviroment::GetValueKey(Application_, Section, "Pegline_Bag");
@@ -124,21 +123,18 @@ bool FormMain::LeggiDati()
     std::string reason;
     switch (CheckSavedGame(saved, stato, proposte, sequenza, colori, reason)) {
     case SavedGameVerdict::Consistent:
-        break;
+        return false;
     case SavedGameVerdict::Repaired:
         Application::Log("Partita salvata riparata: " + reason);
-        ScriviDati();
-        break;
+        return true;
     case SavedGameVerdict::NewGameUnfinished:
         Application::Log("Partita salvata con una nuova partita non finita, ne inizia un'altra: " + reason);
         NewGame();
-        ScriviDati();
-        break;
+        return true;
     case SavedGameVerdict::Discarded:
         Application::Log("Partita salvata scartata, ne inizia una nuova: " + reason);
         NewGame();
-        ScriviDati();
-        break;
+        return true;
     }
     return true;
 }
