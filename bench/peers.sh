@@ -26,8 +26,10 @@ command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "peers.sh:
 display=90
 while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
 work=$(mktemp -d)
-# -noreset: the server keeps its state when the last client leaves between two runs.
-Xvfb ":$display" -noreset -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# -noreset: the server keeps its state when the last client leaves between two runs. The game
+# fills the display it finds; on one of 800 x 600 it draws at 1x, the same pixels as the floor,
+# and the pixels read back below are where its screen puts them.
+Xvfb ":$display" -noreset -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=":$display"
@@ -73,7 +75,7 @@ function row(a, b, c, d, e, f) { printf "| %-28s | %-28s | %-28s | %-28s | %-24s
 { if (!($1 in count)) names[++programs] = $1; count[$1]++; for (k = 2; k <= 6; k++) v[$1, count[$1], k] = $k }
 END {
     label["floor"] = "floor (FloorWindow)"; label["game"] = "kesa-pegline"; label["other"] = "kesa-pegline (other)"
-    printf "%d runs each, rounds interleaved, medians (min-max); Xvfb 1280x1024x24\n", rounds
+    printf "%d runs each, rounds interleaved, medians (min-max); Xvfb 800x600x24\n", rounds
     if (other != "") printf "other: %s\n", other
     printf "\n"
     row("", "start-up to MapNotify", "resident 2 s after map", "CPU over 10 s idle", "exit after close", "first full frame")
