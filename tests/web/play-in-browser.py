@@ -46,6 +46,13 @@ def chromium():
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
                  f"--user-data-dir={profile}"]:
         options.add_argument(flag)
+    # Selenium reaches chromedriver at "localhost": a root without /etc/hosts (a bare chroot)
+    # fails with "Can not connect to the Service", which names the wrong culprit.
+    try:
+        socket.getaddrinfo("localhost", None)
+    except socket.gaierror:
+        raise SystemExit("web e2e: the name localhost does not resolve (no /etc/hosts?); "
+                         "Selenium needs it to reach chromedriver")
     driver = webdriver.Chrome(service=Service(shutil.which("chromedriver") or "/usr/bin/chromedriver"),
                               options=options)
     try:
