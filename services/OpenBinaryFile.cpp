@@ -15,19 +15,17 @@ OpenBinaryFile::OpenBinaryFile(std::string path, short read, short write)
 
 OpenBinaryFile::OpenBinaryFile(std::string path, short read, short write, short append)
 {
-    std::ios::openmode mode = std::ios::in | std::ios::binary;
+    const char* mode = "rb";
     if (read == 0 && write != 0)
-        mode = std::ios::in | std::ios::out | std::ios::trunc | std::ios::binary;
+        mode = "w+b";
     else if (read == 0 && append != 0)
-        mode = std::ios::in | std::ios::out | std::ios::app | std::ios::binary;
+        mode = "a+b";
     else if (read == 0)
-        mode = std::ios::in | std::ios::out | std::ios::binary;
-    stream = std::make_unique<std::fstream>();
+        mode = "r+b";
     // A directory opens for reading here, yet every read of it fails: refuse it at once.
     if (FileUtils::UsablePath(path) && !FileUtils::IsDirectory(path))
-        stream->open(path, mode);
-    if (!stream->is_open() || !stream->good()) {
-        stream.reset();
+        file = std::fopen(path.c_str(), mode);
+    if (file == nullptr) {
         errorFlag = 1;
         notFoundFlag = 1;
         closedFlag = 1;
@@ -41,22 +39,20 @@ OpenBinaryFile::~OpenBinaryFile()
 
 long OpenBinaryFile::GetContenuto(long position, char* buffer, long count)
 {
-    if (errorFlag || closedFlag || !stream)
+    if (errorFlag || closedFlag || file == nullptr)
         return 0;
-    // The stream's own state may still hold the end of an earlier read.
-    stream->clear();
+    // The file's own state may still hold the end of an earlier read.
+    std::clearerr(file);
     endReached = false;
-    stream->seekg(position);
-    if (stream->fail() || count < 0 || (buffer == nullptr && count > 0)) {
+    if (position < 0 || fseeko(file, position, SEEK_SET) != 0 || count < 0 || (buffer == nullptr && count > 0)) {
         errorFlag = 1;
         return 0;
     }
-    stream->read(buffer, count);
-    const long read = static_cast<long>(stream->gcount());
-    if (stream->eof()) {
+    const long read = count > 0 ? static_cast<long>(std::fread(buffer, 1, static_cast<size_t>(count), file)) : 0;
+    if (std::feof(file)) {
         endReached = true;
-        stream->clear();
-    } else if (stream->fail()) {
+        std::clearerr(file);
+    } else if (std::ferror(file)) {
         errorFlag = 1;
     }
     return read;
@@ -64,11 +60,10 @@ long OpenBinaryFile::GetContenuto(long position, char* buffer, long count)
 
 short OpenBinaryFile::SaveContenuto(long position, const char* buffer, long count)
 {
-    if (closedFlag || !stream)
+    if (closedFlag || file == nullptr)
         return 0;
-    stream->clear();
-    stream->seekp(position);
-    if (stream->fail()) {
+    std::clearerr(file);
+    if (position < 0 || fseeko(file, position, SEEK_SET) != 0) {
         errorFlag = 1;
         return 0;
     }
@@ -79,9 +74,7 @@ short OpenBinaryFile::SaveContenuto(long position, const char* buffer, long coun
         return 0;
     }
     // Flushed here so that a full disk shows now, not at some later call.
-    stream->write(buffer, count);
-    stream->flush();
-    if (stream->fail()) {
+    if (!Write(buffer, count)) {
         errorFlag = 1;
         return 0;
     }
@@ -90,34 +83,39 @@ short OpenBinaryFile::SaveContenuto(long position, const char* buffer, long coun
 
 short OpenBinaryFile::AppendContenuto(const char* buffer, long count)
 {
-    if (errorFlag || closedFlag || !stream)
+    if (errorFlag || closedFlag || file == nullptr)
         return 0;
     if (count < 0 || (buffer == nullptr && count > 0)) {
         errorFlag = 1;
         return 0;
     }
-    stream->clear();
-    stream->write(buffer, count);
-    stream->flush();
-    if (stream->fail()) {
+    std::clearerr(file);
+    // stdio asks for a positioning call between a read and a write; this one stays put.
+    if (fseeko(file, 0, SEEK_CUR) != 0 || !Write(buffer, count)) {
         errorFlag = 1;
         return 0;
     }
     return 1;
 }
 
+bool OpenBinaryFile::Write(const char* buffer, long count)
+{
+    const size_t size = static_cast<size_t>(count);
+    return (size == 0 || std::fwrite(buffer, 1, size, file) == size) && std::fflush(file) == 0;
+}
+
 short OpenBinaryFile::isEOF()
 {
-    if (errorFlag || closedFlag || !stream)
+    if (errorFlag || closedFlag || file == nullptr)
         return 0;
     return endReached ? 1 : 0;
 }
 
 void OpenBinaryFile::CloseFile()
 {
-    if (closedFlag || notFoundFlag || !stream)
+    if (closedFlag || notFoundFlag || file == nullptr)
         return;
-    stream->close();
-    stream.reset();
+    std::fclose(file);
+    file = nullptr;
     closedFlag = 1;
 }

@@ -4,8 +4,7 @@
 
 #include "services/OpenFile.h"
 
-#include <fstream>
-#include <memory>
+#include <cstdio>
 #include <string>
 
 class OpenBinaryFile : public OpenFile {
@@ -34,7 +33,11 @@ public:
     void CloseFile();
 
 private:
-    std::unique_ptr<std::fstream> stream;
+    // Writes and flushes; false when either fails.
+    bool Write(const char* buffer, long count);
+
+    // stdio rather than a C++ stream, which would bring the whole C++ locale into the program.
+    std::FILE* file = nullptr;
     short closedFlag = 0;
     bool endReached = false;
 };
