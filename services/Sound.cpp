@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,9 +42,10 @@ std::string ScratchDirectory()
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime != nullptr && runtime[0] == '/')
         return FileUtils::AddDirSeparator(runtime) + "KesaPegline";
-    std::error_code ignored;
-    std::string temporary = std::filesystem::temp_directory_path(ignored).string();
-    if (temporary.empty())
+    // $TMPDIR as std::filesystem would take it, without linking std::filesystem (and with it
+    // the C++ locale) into the program.
+    const char* temporary = std::getenv("TMPDIR");
+    if (temporary == nullptr || temporary[0] != '/')
         temporary = "/tmp";
     return FileUtils::AddDirSeparator(temporary) + "KesaPegline-" + StringUtils::IntToStr(static_cast<int>(geteuid()));
 }

@@ -12,9 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <thread>
+
+#include <unistd.h>
 
 namespace amiga::host {
 
@@ -185,7 +186,7 @@ bool TakeScreenshot(const SDL_Event& sdl)
         char name[32];
         std::snprintf(name, sizeof name, "/screen-%03d.png", ++state.screenshotsTaken);
         path = std::string(directory) + name;
-    } while (std::filesystem::exists(path));
+    } while (access(path.c_str(), F_OK) == 0);
     std::string error;
     if (!SavePNG(state.lastFrame.data(), state.lastWidth, state.lastHeight, state.lastWidth, state.lastPalette,
                  path.c_str(), &error)) {
