@@ -50,6 +50,8 @@ struct ExecState {
     BPTR nextFile = 1;
     // System time = monotonic clock + this offset (microseconds since 1 January 1978).
     int64_t systemTimeOffsetMicros = 0;
+    // When graphics' WaitTOF last returned (monotonic microseconds; 0 before the first).
+    uint64_t lastBlankMicros = 0;
 
     ExecState();
     ~ExecState();
@@ -66,7 +68,7 @@ uint64_t ServiceDevices();
 
 // Blocks as the platform's blocking calls do (presents the screen, handles host input, keeps
 // timer requests completing) until the monotonic clock reaches `deadlineMicros`.
-// graphics' WaitTOF uses it with the next 1/50 s boundary.
+// graphics' WaitTOF uses it to pace its vertical blanks.
 void WaitUntilMicros(uint64_t deadlineMicros);
 // Hands every queued host event to intuition without blocking.
 void PumpHostEvents();
