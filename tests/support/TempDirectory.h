@@ -73,3 +73,9 @@ inline void WriteBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
+
+// What the program has logged in the working directory.
+inline std::string ReadLog()
+{
+    return ReadBytes("log.txt");
+}

@@ -161,13 +161,6 @@ protected:
         for (int k = 0; k < 4; ++k)
             Save("col" + std::to_string(k + 1), std::string(1, colours[static_cast<size_t>(k)]) + "\n");
     }
-    static std::string Log()
-    {
-        std::ifstream in("log.txt", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
 
     std::unique_ptr<FormMain> form;
 };

@@ -59,15 +59,6 @@ std::string Inconsistency(const FormMain& form)
     return {};
 }
 
-// The file's bytes; empty when there is none.
-std::string Bytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 template <typename T> T* At(FormMain& form, Place p)
 {
     for (GUIElement* element : Application::GetChildren(form.GetID())) {
@@ -100,7 +91,7 @@ void Report(int pipe, const std::string& text)
     amiga::LoadRGB32(&screen.GetHandle()->ViewPort, palettedata);
     FormMain form(&screen, "Kesa Pegline");
     std::string problem = Inconsistency(form);
-    const std::string log = Bytes("log.txt");
+    const std::string log = ReadLog();
     if (log.find("scartata") != std::string::npos)
         problem += " log: " + log;
     Report(pipe, problem.empty() ? "ok" : problem);
@@ -199,7 +190,8 @@ TEST(SavedGameKill, EveryValueStaysWholeAndTheNextStartFindsAConsistentGame)
         std::string* values[] = {&saved.stato,     &saved.proposte,  &saved.sequenza, &saved.colori[0],
                                  &saved.colori[1], &saved.colori[2], &saved.colori[3]};
         for (int i = 0; i < 7; ++i) {
-            const std::string bytes = Bytes(std::filesystem::path("Settings") / "KesaPegline.exe" / "dati" / Keys[i]);
+            const std::string bytes =
+                ReadBytes(std::filesystem::path("Settings") / "KesaPegline.exe" / "dati" / Keys[i]);
             ASSERT_TRUE(!bytes.empty() && bytes.back() == '\n' && bytes.find('\n') == bytes.size() - 1)
                 << Keys[i] << ": \"" << bytes << "\"";
             *values[i] = bytes.substr(0, bytes.size() - 1);

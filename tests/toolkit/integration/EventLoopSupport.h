@@ -19,9 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -152,14 +150,6 @@ public:
     std::string name;
     std::deque<bool> closingAnswers;
 };
-
-inline std::string ReadLog()
-{
-    std::ifstream in("log.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The calls of the trace that start with one of the prefixes, in order.
 inline std::vector<std::string> TraceOf(std::initializer_list<std::string> prefixes)

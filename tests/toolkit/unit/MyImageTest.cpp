@@ -8,8 +8,6 @@
 #include "toolkit/controls/PanelChildren.h"
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 using namespace amiga;
 
@@ -23,14 +21,6 @@ int Stripes(int x, int y)
     if (x == 0)
         return 40 + y;
     return 7;
-}
-
-std::string ReadLog()
-{
-    std::ifstream in("log.txt", std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
 }
 
 using MyImageTest = ImageWindowTest;
