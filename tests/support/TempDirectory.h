@@ -3,6 +3,8 @@
 // same as the working directory for a scope, and whole files read and written.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +42,13 @@ public:
 
 private:
     std::string path;
+};
+
+// A test with a temporary directory of its own.
+class TempDirectoryTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(temp.Ok()); }
+    TempDirectory temp;
 };
 
 // Runs the scope with the directory as the current directory.
