@@ -59,18 +59,6 @@ std::string Inconsistency(const FormMain& form)
     return {};
 }
 
-template <typename T> T* At(FormMain& form, Place p)
-{
-    for (GUIElement* element : Application::GetChildren(form.GetID())) {
-        const tagPOINT at = element->GetPosition();
-        const tagPOINT size = element->GetSize();
-        T* typed = dynamic_cast<T*>(element);
-        if (typed != nullptr && p.x >= at.x && p.y >= at.y && p.x < at.x + size.x && p.y < at.y + size.y)
-            return typed;
-    }
-    return nullptr;
-}
-
 void Report(int pipe, const std::string& text)
 {
     const std::string line = text + "\n";
@@ -100,9 +88,9 @@ void Report(int pipe, const std::string& text)
 
     ImageFrame* selectors[4];
     for (int k = 0; k < 4; ++k)
-        selectors[k] = At<ImageFrame>(form, Selector(k));
-    ButtonCustom* go = At<ButtonCustom>(form, GoButton);
-    ButtonCustom* giveUp = At<ButtonCustom>(form, CancelButton);
+        selectors[k] = ElementAt<ImageFrame>(form, Selector(k));
+    ButtonCustom* go = ElementAt<ButtonCustom>(form, GoButton);
+    ButtonCustom* giveUp = ElementAt<ButtonCustom>(form, CancelButton);
     std::mt19937 random(seed);
     for (;;) {
         if (form.GetStato() != 0) {
