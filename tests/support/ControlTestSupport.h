@@ -41,15 +41,6 @@ protected:
         ToolkitFixture::TearDown();
     }
 
-    // A control owned by the test, destroyed before the windows.
-    template <typename T, typename... Args> T* Add(Args&&... args)
-    {
-        auto element = std::make_unique<T>(std::forward<Args>(args)...);
-        T* raw = element.get();
-        controls.push_back(std::unique_ptr<Child>(element.release()));
-        return raw;
-    }
-
     amiga::RastPort* Rp() const { return main->GetHandle()->RPort; }
     // The pen at a point of the main window (which covers the screen).
     int Pen(int x, int y) const { return static_cast<int>(amiga::ReadPixel(Rp(), x, y)); }
@@ -83,5 +74,4 @@ protected:
 
     std::unique_ptr<Form> main;
     std::vector<std::unique_ptr<Form>> forms;
-    std::vector<std::unique_ptr<Child>> controls;
 };

@@ -189,13 +189,6 @@ protected:
         ToolkitFixture::TearDown();
     }
 
-    template <typename T, typename... Args> T* Add(Args&&... args)
-    {
-        auto element = std::make_unique<T>(std::forward<Args>(args)...);
-        T* raw = element.get();
-        controls.push_back(std::unique_ptr<Child>(element.release()));
-        return raw;
-    }
     TracedControl* Control(const std::string& name, int left, int top, GUIElement* owner = nullptr)
     {
         TracedControl* c = Add<TracedControl>(owner != nullptr ? owner : main.get(), name, left, top, 60, 40);
@@ -217,5 +210,4 @@ protected:
 
     std::unique_ptr<TracedForm> main;
     std::vector<std::unique_ptr<TracedForm>> dialogs;
-    std::vector<std::unique_ptr<Child>> controls;
 };
