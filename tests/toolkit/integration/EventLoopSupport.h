@@ -34,12 +34,50 @@ inline std::string Num(long value)
     return StringUtils::IntToStr(value);
 }
 
+// The element's mouse buttons and keys written to the trace under its name, then handled as
+// the element would.
+template <typename Base> class Traced : public Base {
+public:
+    template <typename... Args>
+    explicit Traced(std::string traceName, Args&&... args)
+        : Base(std::forward<Args>(args)...), name(std::move(traceName))
+    {
+    }
+    void OnLeftMouseDOWN(tagPOINT p) override
+    {
+        Trace::Note(name + ".down");
+        Base::OnLeftMouseDOWN(p);
+    }
+    void OnLeftMouseUP(tagPOINT p) override
+    {
+        Trace::Note(name + ".up");
+        Base::OnLeftMouseUP(p);
+    }
+    void OnKeyDOWN(int key) override
+    {
+        Trace::Note(name + ".keydown " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
+        Base::OnKeyDOWN(key);
+    }
+    void OnKeyUP(int key) override
+    {
+        Trace::Note(name + ".keyup " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
+        Base::OnKeyUP(key);
+    }
+    bool OnKeyPress(int key) override
+    {
+        Trace::Note(name + ".press " + std::string(1, static_cast<char>(key)));
+        return Base::OnKeyPress(key);
+    }
+
+    std::string name;
+};
+
 // A self-drawn control (like the game's custom buttons): it takes the focus and mouse and key
 // input from the loop's hit test, and writes all of it to the trace.
-class TracedControl : public Child {
+class TracedControl : public Traced<Child> {
 public:
     TracedControl(GUIElement* owner, std::string traceName, int left, int top, int w, int h)
-        : Child(owner), name(std::move(traceName))
+        : Traced<Child>(std::move(traceName), owner)
     {
         className = "testcontrol";
         x = left;
@@ -63,73 +101,22 @@ public:
         Trace::Note(name + ".leave");
         GUIElement::OnLeave();
     }
-    void OnLeftMouseDOWN(tagPOINT p) override
-    {
-        Trace::Note(name + ".down");
-        GUIElement::OnLeftMouseDOWN(p);
-    }
-    void OnLeftMouseUP(tagPOINT p) override
-    {
-        Trace::Note(name + ".up");
-        GUIElement::OnLeftMouseUP(p);
-    }
-    void OnKeyDOWN(int key) override
-    {
-        Trace::Note(name + ".keydown " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
-        GUIElement::OnKeyDOWN(key);
-    }
-    void OnKeyUP(int key) override
-    {
-        Trace::Note(name + ".keyup " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
-        GUIElement::OnKeyUP(key);
-    }
-    bool OnKeyPress(int key) override
-    {
-        Trace::Note(name + ".press " + std::string(1, static_cast<char>(key)));
-        return GUIElement::OnKeyPress(key);
-    }
     short Focused() const { return focused; }
-
-    std::string name;
 };
 
 // A window that traces what the loop hands it. Closing answers come from a queue (true when
 // it is empty).
-class TracedForm : public Form {
+class TracedForm : public Traced<Form> {
 public:
-    TracedForm(std::string traceName, KesaScreen* onScreen, bool dialog) : Form(0, dialog), name(std::move(traceName))
+    TracedForm(std::string traceName, KesaScreen* onScreen, bool dialog)
+        : Traced<Form>(std::move(traceName), 0UL, dialog)
     {
         SetScreen(onScreen);
-    }
-    void OnLeftMouseDOWN(tagPOINT p) override
-    {
-        Trace::Note(name + ".down");
-        Form::OnLeftMouseDOWN(p);
-    }
-    void OnLeftMouseUP(tagPOINT p) override
-    {
-        Trace::Note(name + ".up");
-        Form::OnLeftMouseUP(p);
     }
     void OnRightMouseDOWN(tagPOINT p) override
     {
         Trace::Note(name + ".rightdown");
         Form::OnRightMouseDOWN(p);
-    }
-    void OnKeyDOWN(int key) override
-    {
-        Trace::Note(name + ".keydown " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
-        Form::OnKeyDOWN(key);
-    }
-    void OnKeyUP(int key) override
-    {
-        Trace::Note(name + ".keyup " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
-        Form::OnKeyUP(key);
-    }
-    bool OnKeyPress(int key) override
-    {
-        Trace::Note(name + ".press " + std::string(1, static_cast<char>(key)));
-        return Form::OnKeyPress(key);
     }
     bool OnClosing() override
     {
@@ -147,7 +134,6 @@ public:
         Form::OnClose();
     }
 
-    std::string name;
     std::deque<bool> closingAnswers;
 };
 
