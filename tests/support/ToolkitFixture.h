@@ -19,6 +19,16 @@
 #include <utility>
 #include <vector>
 
+// How many pixels of the rectangle are in the pen.
+inline int CountPen(amiga::RastPort* rp, int left, int top, int w, int h, long pen)
+{
+    int n = 0;
+    for (int y = top; y < top + h; ++y)
+        for (int x = left; x < left + w; ++x)
+            n += amiga::ReadPixel(rp, x, y) == pen ? 1 : 0;
+    return n;
+}
+
 class ToolkitFixture : public ::testing::Test {
 protected:
     void SetUp() override
