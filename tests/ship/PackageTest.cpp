@@ -48,14 +48,6 @@ std::string Quote(const fs::path& path)
     return "'" + path.string() + "'";
 }
 
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -147,7 +139,8 @@ TEST_F(Package, TheInstallHoldsThePlayersFilesAndNothingForDevelopers)
     const auto executable = fs::perms::owner_exec | fs::perms::others_exec;
     EXPECT_EQ(fs::status(Installed("usr/bin/kesa-pegline")).permissions() & executable, executable);
     EXPECT_EQ(fs::status(Installed("usr/lib/kesa-pegline/kesa-pegline")).permissions() & executable, executable);
-    EXPECT_EQ(Read(Installed("usr/share/doc/kesa-pegline/copyright")), Read(fs::path(KESA_SOURCE_DIR) / "LICENSE"));
+    EXPECT_EQ(ReadBytes(Installed("usr/share/doc/kesa-pegline/copyright")),
+              ReadBytes(fs::path(KESA_SOURCE_DIR) / "LICENSE"));
     const Result manPage = Shell("gzip -dc " + Quote(Installed("usr/share/man/man6/kesa-pegline.6.gz")));
     EXPECT_EQ(manPage.status, 0);
     for (const char* section : {".TH KESA-PEGLINE 6", ".SH NAME", ".SH SYNOPSIS", ".SH DESCRIPTION", ".SH FILES"})
@@ -237,7 +230,7 @@ TEST_F(Package, TheLauncherRunsTheProgramInThePlayersStateFolder)
 TEST_F(Package, TheMenuEntryStartsTheLauncherWithTheIcon)
 {
     std::map<std::string, std::string> entry;
-    for (const std::string& line : Lines(Read(Installed("usr/share/applications/kesa-pegline.desktop"))))
+    for (const std::string& line : Lines(ReadBytes(Installed("usr/share/applications/kesa-pegline.desktop"))))
         if (const size_t equals = line.find('='); equals != std::string::npos)
             entry[line.substr(0, equals)] = line.substr(equals + 1);
     EXPECT_EQ(entry["Type"], "Application");

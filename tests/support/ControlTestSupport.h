@@ -41,27 +41,10 @@ protected:
         ToolkitFixture::TearDown();
     }
 
-    // A control owned by the test, destroyed before the windows.
-    template <typename T, typename... Args> T* Add(Args&&... args)
-    {
-        auto element = std::make_unique<T>(std::forward<Args>(args)...);
-        T* raw = element.get();
-        controls.push_back(std::unique_ptr<Child>(element.release()));
-        return raw;
-    }
-
     amiga::RastPort* Rp() const { return main->GetHandle()->RPort; }
     // The pen at a point of the main window (which covers the screen).
     int Pen(int x, int y) const { return static_cast<int>(amiga::ReadPixel(Rp(), x, y)); }
-    // How many pixels of the rectangle are in the pen.
-    int Count(int left, int top, int w, int h, int pen) const
-    {
-        int n = 0;
-        for (int y = top; y < top + h; ++y)
-            for (int x = left; x < left + w; ++x)
-                n += Pen(x, y) == pen ? 1 : 0;
-        return n;
-    }
+    int Count(int left, int top, int w, int h, int pen) const { return CountPen(Rp(), left, top, w, h, pen); }
     // Fills the whole window in one pen, so that any painting shows.
     void Clear(int pen) const
     {
@@ -83,5 +66,4 @@ protected:
 
     std::unique_ptr<Form> main;
     std::vector<std::unique_ptr<Form>> forms;
-    std::vector<std::unique_ptr<Child>> controls;
 };

@@ -3,6 +3,8 @@
 // same as the working directory for a scope, and whole files read and written.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +44,13 @@ private:
     std::string path;
 };
 
+// A test with a temporary directory of its own.
+class TempDirectoryTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(temp.Ok()); }
+    TempDirectory temp;
+};
+
 // Runs the scope with the directory as the current directory.
 class CurrentDirectory {
 public:
@@ -72,4 +81,10 @@ inline std::string ReadBytes(const std::string& path)
 inline void WriteBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// What the program has logged in the working directory.
+inline std::string ReadLog()
+{
+    return ReadBytes("log.txt");
 }

@@ -9,12 +9,25 @@
 #include "platform/testing/Testing.h"
 #include "tests/support/TempDirectory.h"
 #include "toolkit/core/Application.h"
+#include "toolkit/core/Child.h"
 #include "toolkit/core/KesaScreen.h"
 #include "toolkit/data/Palette.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
+
+// How many pixels of the rectangle are in the pen.
+inline int CountPen(amiga::RastPort* rp, int left, int top, int w, int h, long pen)
+{
+    int n = 0;
+    for (int y = top; y < top + h; ++y)
+        for (int x = left; x < left + w; ++x)
+            n += amiga::ReadPixel(rp, x, y) == pen ? 1 : 0;
+    return n;
+}
 
 class ToolkitFixture : public ::testing::Test {
 protected:
@@ -41,8 +54,18 @@ protected:
         amiga::LoadRGB32(&screen->GetHandle()->ViewPort, palettedata);
     }
 
+    // A control owned by the test; a derived fixture destroys them before its windows.
+    template <typename T, typename... Args> T* Add(Args&&... args)
+    {
+        auto element = std::make_unique<T>(std::forward<Args>(args)...);
+        T* raw = element.get();
+        controls.push_back(std::unique_ptr<Child>(element.release()));
+        return raw;
+    }
+
     ScopedWorkingDirectory workingDirectory;
     std::unique_ptr<KesaScreen> screen;
+    std::vector<std::unique_ptr<Child>> controls;
 
 private:
     // The visual info goes before its screen, as the program frees them; the platform reset

@@ -57,6 +57,19 @@ inline constexpr Place InfoButton{464 + 50, 40 + 12};
 inline constexpr Place ExitButton{574 + 50, 40 + 12};
 inline constexpr Place AttemptsLabel{80 + 100, 356 + 12};
 
+// The window's element of that type covering the point, whatever its state.
+template <typename T> T* ElementAt(FormMain& form, Place p)
+{
+    for (GUIElement* element : Application::GetChildren(form.GetID())) {
+        const tagPOINT at = element->GetPosition();
+        const tagPOINT size = element->GetSize();
+        T* typed = dynamic_cast<T*>(element);
+        if (typed != nullptr && p.x >= at.x && p.y >= at.y && p.x < at.x + size.x && p.y < at.y + size.y)
+            return typed;
+    }
+    return nullptr;
+}
+
 class GameFixture : public ToolkitFixture {
 protected:
     void SetUp() override
@@ -109,18 +122,7 @@ protected:
         return Dispatch();
     }
 
-    // The window's element of that type covering the point, whatever its state.
-    template <typename T> T* At(Place p)
-    {
-        for (GUIElement* element : Application::GetChildren(form->GetID())) {
-            const tagPOINT at = element->GetPosition();
-            const tagPOINT size = element->GetSize();
-            T* typed = dynamic_cast<T*>(element);
-            if (typed != nullptr && p.x >= at.x && p.y >= at.y && p.x < at.x + size.x && p.y < at.y + size.y)
-                return typed;
-        }
-        return nullptr;
-    }
+    template <typename T> T* At(Place p) { return ElementAt<T>(*form, p); }
     int FrameAt(Place p)
     {
         ImageFrame* frame = At<ImageFrame>(p);
@@ -160,13 +162,6 @@ protected:
         Save("Pegline_Code", code + "\n");
         for (int k = 0; k < 4; ++k)
             Save("col" + std::to_string(k + 1), std::string(1, colours[static_cast<size_t>(k)]) + "\n");
-    }
-    static std::string Log()
-    {
-        std::ifstream in("log.txt", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 
     std::unique_ptr<FormMain> form;

@@ -275,7 +275,7 @@ TEST_F(GameFlow, RestoresEachStateAndPadsTheAttemptsLabel)
         if (c.stato != 1) {
             EXPECT_EQ(form->GetProposta(), c.colours);
         }
-        EXPECT_EQ(Log().find("Partita salvata"), std::string::npos) << "taken as it is";
+        EXPECT_EQ(ReadLog().find("Partita salvata"), std::string::npos) << "taken as it is";
         form.reset();
     }
 }

@@ -18,20 +18,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
-
-std::string ReadLog(const std::filesystem::path& file = "log.txt")
-{
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class ProgramEntry : public ToolkitFixture {
 protected:
@@ -107,7 +98,7 @@ TEST_F(ProgramEntry, TheSystemsRequestsToEndEndTheBuiltProgramAtOnceWithoutAskin
         // Up once the new game is saved, its colours last.
         for (int i = 0; i < 1000 && !std::filesystem::exists(code.parent_path() / "col4"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        const std::string saved = ReadLog(code);
+        const std::string saved = ReadBytes(code);
         kill(child, signal);
         int status = 0;
         pid_t ended = 0;
@@ -121,7 +112,7 @@ TEST_F(ProgramEntry, TheSystemsRequestsToEndEndTheBuiltProgramAtOnceWithoutAskin
         }
         EXPECT_EQ(ended, child) << "still running 5 s later: asking?";
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-        EXPECT_EQ(ReadLog(code), saved);
+        EXPECT_EQ(ReadBytes(code), saved);
         EXPECT_EQ(saved.size(), 5u);
     }
 }

@@ -59,27 +59,6 @@ std::string Inconsistency(const FormMain& form)
     return {};
 }
 
-// The file's bytes; empty when there is none.
-std::string Bytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-template <typename T> T* At(FormMain& form, Place p)
-{
-    for (GUIElement* element : Application::GetChildren(form.GetID())) {
-        const tagPOINT at = element->GetPosition();
-        const tagPOINT size = element->GetSize();
-        T* typed = dynamic_cast<T*>(element);
-        if (typed != nullptr && p.x >= at.x && p.y >= at.y && p.x < at.x + size.x && p.y < at.y + size.y)
-            return typed;
-    }
-    return nullptr;
-}
-
 void Report(int pipe, const std::string& text)
 {
     const std::string line = text + "\n";
@@ -100,7 +79,7 @@ void Report(int pipe, const std::string& text)
     amiga::LoadRGB32(&screen.GetHandle()->ViewPort, palettedata);
     FormMain form(&screen, "Kesa Pegline");
     std::string problem = Inconsistency(form);
-    const std::string log = Bytes("log.txt");
+    const std::string log = ReadLog();
     if (log.find("scartata") != std::string::npos)
         problem += " log: " + log;
     Report(pipe, problem.empty() ? "ok" : problem);
@@ -109,9 +88,9 @@ void Report(int pipe, const std::string& text)
 
     ImageFrame* selectors[4];
     for (int k = 0; k < 4; ++k)
-        selectors[k] = At<ImageFrame>(form, Selector(k));
-    ButtonCustom* go = At<ButtonCustom>(form, GoButton);
-    ButtonCustom* giveUp = At<ButtonCustom>(form, CancelButton);
+        selectors[k] = ElementAt<ImageFrame>(form, Selector(k));
+    ButtonCustom* go = ElementAt<ButtonCustom>(form, GoButton);
+    ButtonCustom* giveUp = ElementAt<ButtonCustom>(form, CancelButton);
     std::mt19937 random(seed);
     for (;;) {
         if (form.GetStato() != 0) {
@@ -199,7 +178,8 @@ TEST(SavedGameKill, EveryValueStaysWholeAndTheNextStartFindsAConsistentGame)
         std::string* values[] = {&saved.stato,     &saved.proposte,  &saved.sequenza, &saved.colori[0],
                                  &saved.colori[1], &saved.colori[2], &saved.colori[3]};
         for (int i = 0; i < 7; ++i) {
-            const std::string bytes = Bytes(std::filesystem::path("Settings") / "KesaPegline.exe" / "dati" / Keys[i]);
+            const std::string bytes =
+                ReadBytes(std::filesystem::path("Settings") / "KesaPegline.exe" / "dati" / Keys[i]);
             ASSERT_TRUE(!bytes.empty() && bytes.back() == '\n' && bytes.find('\n') == bytes.size() - 1)
                 << Keys[i] << ": \"" << bytes << "\"";
             *values[i] = bytes.substr(0, bytes.size() - 1);

@@ -65,7 +65,7 @@ TEST_F(SavedGame, EachKindOfDamageIsRepairedOrReplacedWithOneLogLine)
         std::filesystem::remove("log.txt");
         SaveGame(damage.state, damage.history, damage.code, damage.colours);
         Start();
-        const std::string log = Log();
+        const std::string log = ReadLog();
         if (*damage.logLine == '\0') {
             EXPECT_EQ(log.find("Partita salvata"), std::string::npos);
         } else {
@@ -102,5 +102,5 @@ TEST_F(SavedGame, ValuesReadBackWithBlanksAndMissingColoursAreTakenAsDocumented)
     EXPECT_EQ(form->GetStato(), 2);
     EXPECT_EQ(form->GetProposte(), "021540");
     EXPECT_EQ(form->GetProposta(), "0200");
-    EXPECT_EQ(Log().find("Partita salvata"), std::string::npos);
+    EXPECT_EQ(ReadLog().find("Partita salvata"), std::string::npos);
 }

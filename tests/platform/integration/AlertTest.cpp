@@ -6,6 +6,7 @@
 #include "platform/intuition/Requesters.h"
 #include "platform/testing/Testing.h"
 
+#include "BackdropFixture.h"
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,33 +31,21 @@ void AddLine(std::string& alert, int x, int y, const std::string& text, bool mor
 constexpr UBYTE kAmber = 9;
 constexpr UBYTE kRed = 10;
 
-class AlertTest : public ::testing::Test {
+class AlertTest : public BackdropFixture {
 protected:
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Width, 640, SA_Height, 480, SA_Depth, 8, SA_Title, "Alerts", SA_Type,
-                                CUSTOMSCREEN, TAG_DONE);
-        ASSERT_NE(screen, nullptr) << IntuitionLastError();
+        ASSERT_NO_FATAL_FAILURE(OpenBackdrop("Alerts", IDCMP_MOUSEBUTTONS));
         for (ULONG pen = 0; pen < 256; ++pen) // greys, none of them near the alert colours
             SetRGB32(&screen->ViewPort, pen, 0x40000000, 0x40000000, 0x40000000);
         SetRGB32(&screen->ViewPort, PenBlack, 0, 0, 0);
         SetRGB32(&screen->ViewPort, kAmber, 0xF0000000, 0xA0000000, 0x10000000);
         SetRGB32(&screen->ViewPort, kRed, 0xE0000000, 0x10000000, 0x10000000);
-        window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640, WA_Height, 480,
-                                WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE, WA_IDCMP,
-                                IDCMP_MOUSEBUTTONS, TAG_DONE);
-        ASSERT_NE(window, nullptr);
         SetAPen(window->RPort, 4);
         RectFill(window->RPort, 0, 0, 639, 479);
         AddLine(alert, 10, 20, "TITLE", true);
         AddLine(alert, 10, 42, "body %s %d", true);
         AddLine(alert, 10, 64, ".. PREMI IL PULSANTE DEL MOUSE", false);
-    }
-    void TearDown() override
-    {
-        ClearRequesterAnswers();
-        ResetIntuition();
-        ResetPlatform();
     }
 
     // How many pixels of the alert's rows top..top+7 from x = 10 are in `pen`.
@@ -69,8 +58,6 @@ protected:
         return count;
     }
 
-    Screen* screen = nullptr;
-    Window* window = nullptr;
     std::string alert;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/intuition/MenuState.h"
 #include "platform/testing/Testing.h"
 
+#include "BackdropFixture.h"
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -32,17 +33,11 @@ const NewMenu kStrip[] = {
     {NM_END, nullptr, nullptr, 0, 0, nullptr},
 };
 
-class MenuInputTest : public ::testing::Test {
+class MenuInputTest : public BackdropFixture {
 protected:
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Width, 640, SA_Height, 480, SA_Depth, 8, SA_Title, "Menus", SA_Type,
-                                CUSTOMSCREEN, SA_ShowTitle, TRUE, TAG_DONE);
-        ASSERT_NE(screen, nullptr) << IntuitionLastError();
-        window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640, WA_Height, 480,
-                                WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE, WA_IDCMP,
-                                IDCMP_MENUPICK | IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
-        ASSERT_NE(window, nullptr) << IntuitionLastError();
+        ASSERT_NO_FATAL_FAILURE(OpenBackdrop("Menus", IDCMP_MENUPICK | IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY));
         visualInfo = GetVisualInfoA(screen, nullptr);
         const TagItem tags[] = {{GTMN_FrontPen, 1}, {TAG_DONE, 0}};
         strip = CreateMenusA(kStrip, tags);
@@ -60,8 +55,7 @@ protected:
         }
         FreeMenus(strip);
         FreeVisualInfo(visualInfo);
-        ResetIntuition();
-        ResetPlatform();
+        BackdropFixture::TearDown();
     }
 
     Menu* MenuAt(int index)
@@ -102,8 +96,6 @@ protected:
         return codes;
     }
 
-    Screen* screen = nullptr;
-    Window* window = nullptr;
     APTR visualInfo = nullptr;
     Menu* strip = nullptr;
 };

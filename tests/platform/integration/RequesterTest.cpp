@@ -9,6 +9,7 @@
 #include "platform/intuition/Requesters.h"
 #include "platform/testing/Testing.h"
 
+#include "BackdropFixture.h"
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -17,28 +18,16 @@ using namespace amiga;
 
 namespace {
 
-class RequesterTest : public ::testing::Test {
+class RequesterTest : public BackdropFixture {
 protected:
     void SetUp() override
     {
-        screen = OpenScreenTags(nullptr, SA_Width, 640, SA_Height, 480, SA_Depth, 8, SA_Title, "Requesters", SA_Type,
-                                CUSTOMSCREEN, TAG_DONE);
-        ASSERT_NE(screen, nullptr) << IntuitionLastError();
-        window = OpenWindowTags(nullptr, WA_CustomScreen, screen, WA_Left, 0, WA_Top, 0, WA_Width, 640, WA_Height, 480,
-                                WA_Flags, WFLG_BACKDROP, WA_Borderless, TRUE, WA_Activate, TRUE, WA_IDCMP,
-                                IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY, TAG_DONE);
-        ASSERT_NE(window, nullptr) << IntuitionLastError();
+        ASSERT_NO_FATAL_FAILURE(OpenBackdrop("Requesters", IDCMP_MOUSEBUTTONS | IDCMP_RAWKEY));
         // Stripes the requester will cover.
         for (int i = 0; i < 48; ++i) {
             SetAPen(window->RPort, static_cast<ULONG>(5 + i % 7));
             RectFill(window->RPort, 0, i * 10, 639, i * 10 + 9);
         }
-    }
-    void TearDown() override
-    {
-        ClearRequesterAnswers();
-        ResetIntuition();
-        ResetPlatform();
     }
 
     LONG Ask(CONST_STRPTR text, CONST_STRPTR gadgets, Window* on)
@@ -46,9 +35,6 @@ protected:
         EasyStruct easy{sizeof(EasyStruct), 0, "Question", text, gadgets};
         return EasyRequestArgs(on, &easy, nullptr, nullptr);
     }
-
-    Screen* screen = nullptr;
-    Window* window = nullptr;
 };
 
 // Whether `text` in topaz 8, drawn in one pen, appears in the record's pixels in `pen` (every

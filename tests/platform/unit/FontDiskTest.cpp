@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Disk fonts through fontconfig and FreeType (the system's Liberation faces).
 #include "platform/diskfont/DiskFont.h"
-#include "platform/testing/Testing.h"
+#include "RastPortFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,25 +9,15 @@ using namespace amiga;
 
 namespace {
 
-class FontDisk : public ::testing::Test {
+class FontDisk : public RastPortFixture {
 protected:
+    FontDisk() : RastPortFixture(200, 60) {}
     void SetUp() override
     {
-        bitmap = AllocBitMap(200, 60, 8, BMF_CLEAR, nullptr);
-        ASSERT_NE(bitmap, nullptr);
-        InitRastPort(&rp);
-        rp.BitMap = bitmap;
+        ASSERT_NO_FATAL_FAILURE(RastPortFixture::SetUp());
         SetAPen(&rp, 3);
         SetDrMd(&rp, JAM1);
     }
-    void TearDown() override
-    {
-        FreeBitMap(bitmap);
-        internal::ResetFonts();
-    }
-
-    BitMap* bitmap = nullptr;
-    RastPort rp{};
 };
 
 TEST_F(FontDisk, HelveticaOpensAtTheRequestedHeightAndDrawsInsideItsCell)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Lines, patterns, rectangles, pixels, clearing and clipping, read back pixel by pixel.
 #include "platform/graphics/Graphics.h"
+#include "RastPortFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,21 +11,17 @@ using namespace amiga;
 
 namespace {
 
-class GraphicsLines : public ::testing::Test {
+class GraphicsLines : public RastPortFixture {
 protected:
+    GraphicsLines() : RastPortFixture(20, 12) {}
     void SetUp() override
     {
-        bitmap = AllocBitMap(20, 12, 8, BMF_CLEAR, nullptr);
-        ASSERT_NE(bitmap, nullptr);
-        InitRastPort(&rp);
-        rp.BitMap = bitmap;
+        ASSERT_NO_FATAL_FAILURE(RastPortFixture::SetUp());
         SetAPen(&rp, 5);
         SetBPen(&rp, 2);
         SetDrMd(&rp, JAM1);
     }
-    void TearDown() override { FreeBitMap(bitmap); }
 
-    LONG At(int x, int y) { return ReadPixel(&rp, x, y); }
     // One row as characters: '.' for pen 0, the pen's digit otherwise (pens below 10).
     std::string Row(int y, int width = 20)
     {
@@ -35,9 +32,6 @@ protected:
         }
         return row;
     }
-
-    BitMap* bitmap = nullptr;
-    RastPort rp{};
 };
 
 TEST_F(GraphicsLines, SolidLineCoversBothEndsAndMovesThePen)

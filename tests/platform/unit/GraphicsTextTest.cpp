@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The ROM fonts and Text: glyph placement on the baseline, draw modes, styles, lengths.
 #include "platform/graphics/Graphics.h"
-#include "platform/testing/Testing.h"
+#include "RastPortFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,22 +16,15 @@ namespace {
 const TextAttr kTopaz8{"topaz.font", 8, FS_NORMAL, FPF_ROMFONT};
 const TextAttr kTopaz9{"topaz.font", 9, FS_NORMAL, FPF_ROMFONT};
 
-class GraphicsText : public ::testing::Test {
+class GraphicsText : public RastPortFixture {
 protected:
+    GraphicsText() : RastPortFixture(64, 32) {}
     void SetUp() override
     {
-        bitmap = AllocBitMap(64, 32, 8, BMF_CLEAR, nullptr);
-        ASSERT_NE(bitmap, nullptr);
-        InitRastPort(&rp);
-        rp.BitMap = bitmap;
+        ASSERT_NO_FATAL_FAILURE(RastPortFixture::SetUp());
         SetAPen(&rp, 1);
         SetBPen(&rp, 4);
         SetDrMd(&rp, JAM1);
-    }
-    void TearDown() override
-    {
-        FreeBitMap(bitmap);
-        internal::ResetFonts();
     }
 
     // The pixels of a width × height area as rows of '#' (pen `pen`), '.' (0) or 'o' (other).
@@ -59,9 +52,6 @@ protected:
         Text(&rp, &c, 1);
         return Area(8, 16 - font->tf_Baseline, 8, font->tf_YSize);
     }
-
-    BitMap* bitmap = nullptr;
-    RastPort rp{};
 };
 
 TEST_F(GraphicsText, TopazSizesAndMatching)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Planar images: decoding, PlanePick and PlaneOnOff, row widths, clipping; IntuiTexts.
 #include "platform/intuition/Images.h"
-#include "platform/testing/Testing.h"
+#include "RastPortFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +12,9 @@ using namespace amiga;
 
 namespace {
 
-class Images : public ::testing::Test {
+class Images : public RastPortFixture {
 protected:
-    void SetUp() override
-    {
-        bitmap = AllocBitMap(64, 64, 8, BMF_CLEAR, nullptr);
-        ASSERT_NE(bitmap, nullptr);
-        InitRastPort(&rp);
-        rp.BitMap = bitmap;
-    }
-    void TearDown() override
-    {
-        FreeBitMap(bitmap);
-        internal::ResetFonts();
-    }
-    LONG At(int x, int y) { return ReadPixel(&rp, x, y); }
+    Images() : RastPortFixture(64, 64) {}
 
     // Planar data is byte-ordered as the platform stores it, whatever the host does.
     static Image MakeImage(std::vector<UBYTE>& bytes, int width, int height, int depth, UBYTE pick)
@@ -39,9 +27,6 @@ protected:
         image.PlanePick = pick;
         return image;
     }
-
-    BitMap* bitmap = nullptr;
-    RastPort rp{};
 };
 
 TEST_F(Images, PlanesAddUpToPens)

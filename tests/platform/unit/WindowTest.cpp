@@ -6,6 +6,7 @@
 #include "platform/intuition/State.h"
 #include "platform/testing/Testing.h"
 #include "toolkit/core/Form.h"
+#include "tests/support/PlatformScreenFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +14,8 @@ using namespace amiga;
 
 namespace {
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public PlatformScreenFixture {
 protected:
-    Screen* screen = nullptr;
-
-    void SetUp() override
-    {
-        screen = OpenScreenTags(nullptr, SA_Depth, 8, SA_LikeWorkbench, TRUE, SA_Width, 800, SA_Height, 600, SA_Title,
-                                "Test", TAG_DONE);
-        ASSERT_NE(screen, nullptr) << IntuitionLastError();
-    }
-    void TearDown() override
-    {
-        ResetIntuition();
-        ResetPlatform();
-    }
-
     Window* OpenMain()
     {
         return OpenWindowTags(nullptr, WA_Left, 0, WA_Top, 0, WA_Width, 800, WA_Height, 600, WA_CustomScreen, screen,

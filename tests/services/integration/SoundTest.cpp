@@ -37,7 +37,6 @@ protected:
         WriteBytes(temp.Path(name), bytes);
         return temp.Path(name);
     }
-    std::string Log() { return ReadBytes("log.txt"); }
     // What the host output got; read once every Sound is gone (that closes the output).
     capture::Played Captured()
     {
@@ -88,7 +87,7 @@ TEST_F(SoundTest, PlaysTheSamplesInOrderAtThePeriodOfTheRate)
         // Tight enough to tell the period from its neighbours.
         EXPECT_NEAR(measured, double(amiga::AUDIO_CLOCK) / c.period, measured / 1000);
     }
-    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(ReadLog(), "");
 }
 
 TEST_F(SoundTest, ALoopRepeatsUntilStopPlayAndAFinishedSoundIsLeftAlone)
@@ -197,7 +196,7 @@ TEST_F(SoundTest, RefusedFilesAreLoggedAndLeaveAPlayingSoundAlone)
     EXPECT_GE(played.samples.size(), 4 * 500u);
     for (size_t i = 0; i < played.samples.size(); ++i)
         ASSERT_EQ(played.samples[i], iff::Ramp(i % 500)) << i;
-    EXPECT_EQ(Log(), expected);
+    EXPECT_EQ(ReadLog(), expected);
 }
 
 TEST_F(SoundTest, TheFirstPlayCopiesTheFileAndLaterPlaysUseTheCopy)
@@ -231,7 +230,7 @@ TEST_F(SoundTest, TheFirstPlayCopiesTheFileAndLaterPlaysUseTheCopy)
     ASSERT_EQ(heard.size(), 3 * 80u);
     for (size_t i = 0; i < heard.size(); ++i)
         ASSERT_EQ(heard[i], iff::Ramp(i % 80)) << i;
-    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(ReadLog(), "");
 }
 
 TEST_F(SoundTest, WithoutLibraryOrDeviceNothingPlaysAndNothingMoreIsLogged)
@@ -264,7 +263,7 @@ TEST_F(SoundTest, WithoutLibraryOrDeviceNothingPlaysAndNothingMoreIsLogged)
         amiga::AudioOutputFormat(rate, channels);
         EXPECT_EQ(rate, 0) << "something reached the sound output";
         capture::UseDiskDriver(temp.Path("capture.raw"));
-        EXPECT_EQ(Log(), c.line);
+        EXPECT_EQ(ReadLog(), c.line);
     }
 }
 

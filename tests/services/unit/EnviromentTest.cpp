@@ -136,10 +136,8 @@ TEST(EnviromentBeepTest, BothBeepsFlashTheDisplay)
     EXPECT_EQ(amiga::DisplayBeepCount(), before + 2);
 }
 
-class EnviromentSettingsTest : public ::testing::Test {
+class EnviromentSettingsTest : public TempDirectoryTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(temp.Ok()); }
-    TempDirectory temp;
     CurrentDirectory inside{temp.Path()};
 };
 

@@ -11,11 +11,7 @@
 
 using namespace std::string_literals;
 
-class FileUtilsTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(temp.Ok()); }
-    TempDirectory temp;
-};
+using FileUtilsTest = TempDirectoryTest;
 
 TEST(FileUtilsPathTest, DirectoryAndNameParts)
 {

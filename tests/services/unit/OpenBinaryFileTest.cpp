@@ -8,11 +8,7 @@
 
 using namespace std::string_literals;
 
-class OpenBinaryFileTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(temp.Ok()); }
-    TempDirectory temp;
-};
+using OpenBinaryFileTest = TempDirectoryTest;
 
 TEST_F(OpenBinaryFileTest, ReadsRunIntoTheEndWithoutError)
 {

@@ -13,11 +13,7 @@
 using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
-class OpenTextFileTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(temp.Ok()); }
-    TempDirectory temp;
-};
+using OpenTextFileTest = TempDirectoryTest;
 
 TEST_F(OpenTextFileTest, LinesRoundTripWithLineFeeds)
 {

@@ -19,9 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,12 +34,50 @@ inline std::string Num(long value)
     return StringUtils::IntToStr(value);
 }
 
+// The element's mouse buttons and keys written to the trace under its name, then handled as
+// the element would.
+template <typename Base> class Traced : public Base {
+public:
+    template <typename... Args>
+    explicit Traced(std::string traceName, Args&&... args)
+        : Base(std::forward<Args>(args)...), name(std::move(traceName))
+    {
+    }
+    void OnLeftMouseDOWN(tagPOINT p) override
+    {
+        Trace::Note(name + ".down");
+        Base::OnLeftMouseDOWN(p);
+    }
+    void OnLeftMouseUP(tagPOINT p) override
+    {
+        Trace::Note(name + ".up");
+        Base::OnLeftMouseUP(p);
+    }
+    void OnKeyDOWN(int key) override
+    {
+        Trace::Note(name + ".keydown " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
+        Base::OnKeyDOWN(key);
+    }
+    void OnKeyUP(int key) override
+    {
+        Trace::Note(name + ".keyup " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
+        Base::OnKeyUP(key);
+    }
+    bool OnKeyPress(int key) override
+    {
+        Trace::Note(name + ".press " + std::string(1, static_cast<char>(key)));
+        return Base::OnKeyPress(key);
+    }
+
+    std::string name;
+};
+
 // A self-drawn control (like the game's custom buttons): it takes the focus and mouse and key
 // input from the loop's hit test, and writes all of it to the trace.
-class TracedControl : public Child {
+class TracedControl : public Traced<Child> {
 public:
     TracedControl(GUIElement* owner, std::string traceName, int left, int top, int w, int h)
-        : Child(owner), name(std::move(traceName))
+        : Traced<Child>(std::move(traceName), owner)
     {
         className = "testcontrol";
         x = left;
@@ -65,73 +101,22 @@ public:
         Trace::Note(name + ".leave");
         GUIElement::OnLeave();
     }
-    void OnLeftMouseDOWN(tagPOINT p) override
-    {
-        Trace::Note(name + ".down");
-        GUIElement::OnLeftMouseDOWN(p);
-    }
-    void OnLeftMouseUP(tagPOINT p) override
-    {
-        Trace::Note(name + ".up");
-        GUIElement::OnLeftMouseUP(p);
-    }
-    void OnKeyDOWN(int key) override
-    {
-        Trace::Note(name + ".keydown " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
-        GUIElement::OnKeyDOWN(key);
-    }
-    void OnKeyUP(int key) override
-    {
-        Trace::Note(name + ".keyup " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
-        GUIElement::OnKeyUP(key);
-    }
-    bool OnKeyPress(int key) override
-    {
-        Trace::Note(name + ".press " + std::string(1, static_cast<char>(key)));
-        return GUIElement::OnKeyPress(key);
-    }
     short Focused() const { return focused; }
-
-    std::string name;
 };
 
 // A window that traces what the loop hands it. Closing answers come from a queue (true when
 // it is empty).
-class TracedForm : public Form {
+class TracedForm : public Traced<Form> {
 public:
-    TracedForm(std::string traceName, KesaScreen* onScreen, bool dialog) : Form(0, dialog), name(std::move(traceName))
+    TracedForm(std::string traceName, KesaScreen* onScreen, bool dialog)
+        : Traced<Form>(std::move(traceName), 0UL, dialog)
     {
         SetScreen(onScreen);
-    }
-    void OnLeftMouseDOWN(tagPOINT p) override
-    {
-        Trace::Note(name + ".down");
-        Form::OnLeftMouseDOWN(p);
-    }
-    void OnLeftMouseUP(tagPOINT p) override
-    {
-        Trace::Note(name + ".up");
-        Form::OnLeftMouseUP(p);
     }
     void OnRightMouseDOWN(tagPOINT p) override
     {
         Trace::Note(name + ".rightdown");
         Form::OnRightMouseDOWN(p);
-    }
-    void OnKeyDOWN(int key) override
-    {
-        Trace::Note(name + ".keydown " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
-        Form::OnKeyDOWN(key);
-    }
-    void OnKeyUP(int key) override
-    {
-        Trace::Note(name + ".keyup " + Num(key) + " state " + Num(Application::keyState[key & 0xFF]));
-        Form::OnKeyUP(key);
-    }
-    bool OnKeyPress(int key) override
-    {
-        Trace::Note(name + ".press " + std::string(1, static_cast<char>(key)));
-        return Form::OnKeyPress(key);
     }
     bool OnClosing() override
     {
@@ -149,17 +134,8 @@ public:
         Form::OnClose();
     }
 
-    std::string name;
     std::deque<bool> closingAnswers;
 };
-
-inline std::string ReadLog()
-{
-    std::ifstream in("log.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The calls of the trace that start with one of the prefixes, in order.
 inline std::vector<std::string> TraceOf(std::initializer_list<std::string> prefixes)
@@ -199,13 +175,6 @@ protected:
         ToolkitFixture::TearDown();
     }
 
-    template <typename T, typename... Args> T* Add(Args&&... args)
-    {
-        auto element = std::make_unique<T>(std::forward<Args>(args)...);
-        T* raw = element.get();
-        controls.push_back(std::unique_ptr<Child>(element.release()));
-        return raw;
-    }
     TracedControl* Control(const std::string& name, int left, int top, GUIElement* owner = nullptr)
     {
         TracedControl* c = Add<TracedControl>(owner != nullptr ? owner : main.get(), name, left, top, 60, 40);
@@ -227,5 +196,4 @@ protected:
 
     std::unique_ptr<TracedForm> main;
     std::vector<std::unique_ptr<TracedForm>> dialogs;
-    std::vector<std::unique_ptr<Child>> controls;
 };

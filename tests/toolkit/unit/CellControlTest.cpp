@@ -125,37 +125,32 @@ TEST_F(CellControlTest, LoadSavesTheBackgroundThatResetBackgroundColorRestores)
 TEST_F(CellControlTest, LooksOfTheCellStates)
 {
     main->SetBackgroundColor(18);
-    auto cell = [&](const std::string& caption, int left, int top, int w, int h, unsigned long background) {
+    auto cell = [&](const std::string& caption, int left, int top, int w, int h, unsigned long background,
+                    int border = 0) {
         auto* c = Add<CellControl>(main.get());
         c->SetLocation(left, top);
         c->SetSize(w, h);
         c->SetText(caption);
         c->SetBackgroundColor(background);
+        if (border != 0)
+            c->SetBorder(border);
         return c;
     };
     cell("Tentativi: 3", 10, 30, 140, 20, static_cast<unsigned long>(-1))->Show();
-    CellControl* onWhite = cell("bordo su bianco", 160, 30, 140, 20, 2);
-    onWhite->SetBorder(1);
-    onWhite->Show();
-    CellControl* onGrey = cell("bordo su grigio", 310, 30, 140, 20, 20);
-    onGrey->SetBorder(1);
-    onGrey->Show();
+    cell("bordo su bianco", 160, 30, 140, 20, 2, 1)->Show();
+    cell("bordo su grigio", 310, 30, 140, 20, 20, 1)->Show();
     CellControl* selected = cell("selezionata", 10, 60, 140, 20, 2);
     selected->SetSelected(true);
     selected->Show();
-    CellControl* checked = cell("spuntata", 160, 60, 140, 24, 2);
+    CellControl* checked = cell("spuntata", 160, 60, 140, 24, 2, 1);
     checked->SetAlign(KesaAlignLeft);
     checked->SetCheck(1);
-    checked->SetBorder(1);
     checked->Show();
-    CellControl* low = cell("bassa", 310, 60, 140, 9, 2);
-    low->SetBorder(1);
-    low->Show();
-    CellControl* withPicture = cell("Rosso", 10, 94, 200, 56, 19);
+    cell("bassa", 310, 60, 140, 9, 2, 1)->Show();
+    CellControl* withPicture = cell("Rosso", 10, 94, 200, 56, 19, 1);
     withPicture->SetAlign(KesaAlignLeft);
     withPicture->SetColor(17);
     withPicture->SetImage(&frame8, 48, 48, KesaAlignRight);
-    withPicture->SetBorder(1);
     withPicture->Show();
     CellControl* wrapped = cell("Una nota lunga che va a capo", 220, 94, 120, 56, 16);
     wrapped->SetAlign(KesaAlignLeft);

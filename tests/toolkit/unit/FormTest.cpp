@@ -16,22 +16,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 using namespace amiga;
 
 namespace {
-
-std::string ReadLog()
-{
-    std::ifstream in("log.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A self-painting control that records the order in which windows paint it.
 class PaintedControl : public TestControl {

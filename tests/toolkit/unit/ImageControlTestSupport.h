@@ -85,15 +85,7 @@ protected:
         amiga::SetAPen(rp, pen);
         amiga::RectFill(rp, x, y, x + w - 1, y + h - 1);
     }
-    // How many pixels of the rectangle are in `pen`.
-    int CountPen(int x, int y, int w, int h, long pen) const
-    {
-        int count = 0;
-        for (int row = y; row < y + h; ++row)
-            for (int column = x; column < x + w; ++column)
-                count += At(column, row) == pen;
-        return count;
-    }
+    int CountPen(int x, int y, int w, int h, long pen) const { return ::CountPen(rp, x, y, w, h, pen); }
 
     std::unique_ptr<Form> form;
     amiga::RastPort* rp = nullptr;

@@ -4,19 +4,10 @@
 #include "tests/support/TempDirectory.h"
 
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
-}
 
 TEST(LogTest, CreatesTheFileThenAppendsOneLinePerMessage)
 {
@@ -25,11 +16,11 @@ TEST(LogTest, CreatesTheFileThenAppendsOneLinePerMessage)
 
     testing::internal::CaptureStdout();
     Application::Log("x");
-    EXPECT_EQ(ReadFile("log.txt"), "x\n");
+    EXPECT_EQ(ReadLog(), "x\n");
     Application::Log(std::string("second line"));
     Application::Log("");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "x\nsecond line\n\n");
-    EXPECT_EQ(ReadFile("log.txt"), "x\nsecond line\n\n");
+    EXPECT_EQ(ReadLog(), "x\nsecond line\n\n");
 }
 
 TEST(LogTest, KeepsWhatTheFileAlreadyHeld)
@@ -43,7 +34,7 @@ TEST(LogTest, KeepsWhatTheFileAlreadyHeld)
     testing::internal::CaptureStdout();
     Application::Log("now");
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(ReadFile("log.txt"), "earlier\nnow\n");
+    EXPECT_EQ(ReadLog(), "earlier\nnow\n");
 }
 
 TEST(LogTest, AnUnwritableFileStillLeavesTheConsoleLine)

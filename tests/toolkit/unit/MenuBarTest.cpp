@@ -18,9 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -65,13 +63,6 @@ protected:
         for (auto& owned : elements.items)
             if (owned.get() == element)
                 owned.reset();
-    }
-    static std::string ReadLog()
-    {
-        std::ifstream in("log.txt");
-        std::stringstream log;
-        log << in.rdbuf();
-        return log.str();
     }
 
     std::unique_ptr<Form> form;
@@ -209,10 +200,7 @@ TEST_F(MenuBarTest, TreeBeyondTheEntryLimitIsTruncatedAndLogged)
     EXPECT_EQ(shown, 97);
     EXPECT_TRUE(items[96]->IsLoad());
     EXPECT_FALSE(items[97]->IsLoad());
-    std::ifstream in("log.txt");
-    std::stringstream log;
-    log << in.rdbuf();
-    EXPECT_EQ(log.str(), "Menu troppo grande: voci ignorate 23\n");
+    EXPECT_EQ(ReadLog(), "Menu troppo grande: voci ignorate 23\n");
 }
 
 TEST_F(MenuBarTest, TreeBeyondWhatAStripHoldsIsTrimmedAsTheStripIsAndLogged)

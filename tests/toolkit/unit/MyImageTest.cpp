@@ -8,8 +8,6 @@
 #include "toolkit/controls/PanelChildren.h"
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 using namespace amiga;
 
@@ -25,19 +23,13 @@ int Stripes(int x, int y)
     return 7;
 }
 
-std::string ReadLog()
-{
-    std::ifstream in("log.txt", std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
-}
-
-using MyImageTest = ImageWindowTest;
+class MyImageTest : public ImageWindowTest {
+protected:
+    TestPicture picture{20, 6, 8, Stripes};
+};
 
 TEST_F(MyImageTest, IsAnImageRenderControlThatIsNotATabStop)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     EXPECT_EQ(image.GetKesaClassName(), "image");
     EXPECT_EQ(image.IsTabStop(), 0);
@@ -52,7 +44,6 @@ TEST_F(MyImageTest, IsAnImageRenderControlThatIsNotATabStop)
 
 TEST_F(MyImageTest, CopiesThePictureToChipMemoryAtOnce)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     // 20 pixels take two words a row: 4 bytes × 6 rows × 8 planes.
     ASSERT_EQ(image.GetChipSize(), 4u * 6u * 8u);
@@ -63,10 +54,10 @@ TEST_F(MyImageTest, CopiesThePictureToChipMemoryAtOnce)
 
 TEST_F(MyImageTest, APictureFiftyPixelsWideTakesFourWordsPerRow)
 {
-    TestPicture picture(50, 3, 2, [](int x, int) { return x % 4; });
-    MyImage image(form.get(), picture.Get());
+    TestPicture wide(50, 3, 2, [](int x, int) { return x % 4; });
+    MyImage image(form.get(), wide.Get());
     EXPECT_EQ(image.GetChipSize(), 8u * 3u * 2u);
-    EXPECT_EQ(picture.Bytes(), 8u * 3u * 2u);
+    EXPECT_EQ(wide.Bytes(), 8u * 3u * 2u);
 
     // A picture of one pixel still takes a whole word a row.
     TestPicture dot(1, 5, 3, [](int, int) { return 5; });
@@ -76,7 +67,6 @@ TEST_F(MyImageTest, APictureFiftyPixelsWideTakesFourWordsPerRow)
 
 TEST_F(MyImageTest, ShowPaintsThePictureAtItsPlaceWhateverItsSize)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     image.SetLocation(30, 40);
     image.SetSize(100, 100);          // larger than the picture: the picture is not scaled
@@ -95,7 +85,6 @@ TEST_F(MyImageTest, ShowPaintsThePictureAtItsPlaceWhateverItsSize)
 
 TEST_F(MyImageTest, LoadTakesAnIdOnceAndPaintsNothing)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     image.SetLocation(30, 40);
     image.Load();
@@ -113,7 +102,6 @@ TEST_F(MyImageTest, LoadTakesAnIdOnceAndPaintsNothing)
 
 TEST_F(MyImageTest, InsideAPanelItPaintsAtThePanelsPlacePlusItsOwn)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     PanelChildren panel(form.get());
     panel.SetLocation(100, 200);
     panel.Show();
@@ -126,7 +114,6 @@ TEST_F(MyImageTest, InsideAPanelItPaintsAtThePanelsPlacePlusItsOwn)
 
 TEST_F(MyImageTest, TheBevelIsBlackTopAndLeftWhiteRightAndBottom)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     image.SetLocation(30, 40);
     image.SetSize(20, 6);
@@ -187,7 +174,6 @@ TEST_F(MyImageTest, WithoutAPictureItFillsItsRectangleInTheBackgroundColour)
 
 TEST_F(MyImageTest, HideErasesAndUnloadsShowPaintsAgain)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     image.SetLocation(30, 40);
     image.SetSize(24, 8);
@@ -218,7 +204,6 @@ TEST_F(MyImageTest, HideErasesAndUnloadsShowPaintsAgain)
 
 TEST_F(MyImageTest, MovingOrResizingALoadedControlErasesTheOldPlace)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     image.SetLocation(30, 40);
     image.SetSize(20, 6);
@@ -270,7 +255,6 @@ TEST_F(MyImageTest, SetBitmapCopiesTheNewPictureAndRepaintsWhenLoaded)
 
 TEST_F(MyImageTest, SetEnabledOnlyStores)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     image.SetLocation(30, 40);
     image.Show();
@@ -286,10 +270,10 @@ TEST_F(MyImageTest, SetEnabledOnlyStores)
 
 TEST_F(MyImageTest, AFailedChipAllocationIsLoggedAndLeavesTheControlBlank)
 {
-    TestPicture picture(50, 3, 2, [](int x, int) { return x % 4; });
+    TestPicture wide(50, 3, 2, [](int x, int) { return x % 4; });
     testing::internal::CaptureStdout();
     FailNextAllocation();
-    MyImage image(form.get(), picture.Get());
+    MyImage image(form.get(), wide.Get());
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_EQ(console, "48 bytes richiesti MyImage::AllocaImgChip fallita.\n");
     EXPECT_EQ(ReadLog(), "48 bytes richiesti MyImage::AllocaImgChip fallita.\n");
@@ -308,7 +292,6 @@ TEST_F(MyImageTest, AFailedChipAllocationIsLoggedAndLeavesTheControlBlank)
 
 TEST_F(MyImageTest, NothingIsPaintedWhileRefreshingIsSuspended)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     TestPicture other(8, 8, 4, [](int, int) { return 13; });
     MyImage image(form.get(), picture.Get());
     image.SetLocation(30, 40);
@@ -338,7 +321,6 @@ TEST_F(MyImageTest, NothingIsPaintedWhileRefreshingIsSuspended)
 
 TEST_F(MyImageTest, TheWindowPaintsItWithItsOtherRenderControls)
 {
-    TestPicture picture(20, 6, 8, Stripes);
     MyImage image(form.get(), picture.Get());
     image.SetLocation(30, 40);
     image.Show();

@@ -11,21 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 using namespace amiga;
 
 namespace {
-
-std::string ReadLog()
-{
-    std::ifstream in("log.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 ULONG AllocatedSignals()
 {
