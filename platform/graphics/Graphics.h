@@ -223,7 +223,8 @@ void LoadRGB32(ViewPort* viewPort, const ULONG* table);
 // One colour, components left-justified 32-bit.
 void SetRGB32(ViewPort* viewPort, ULONG pen, ULONG red, ULONG green, ULONG blue);
 
-// Lets the screen be shown, then waits for the next 1/50 s boundary of the clock.
+// Lets the screen be shown and returns at the display's next vertical blank: 1/50 s after the
+// previous one, or at once when the display has been still for longer than that.
 void WaitTOF();
 
 } // namespace amiga

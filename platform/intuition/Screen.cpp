@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
+#include <utility>
 
 #include <sys/mman.h>
 
@@ -140,15 +140,21 @@ void SetColours(ScreenRecord* screen)
     screen->ViewPort.DyOffset = screen->TopEdge;
 }
 
-// The screen's own pixels (background and title bar) and the RastPort that draws into them.
-void SetBitMap(ScreenRecord* screen, LONG depth)
+// Zeroed pixels for a screen of this size; null when the system has no memory for them.
+std::unique_ptr<UBYTE, UnmapPixels> MapPixels(LONG width, LONG height)
 {
-    const size_t size = static_cast<size_t>(screen->Width) * static_cast<size_t>(screen->Height);
+    const size_t size = static_cast<size_t>(width) * static_cast<size_t>(height);
     void* pixels = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (pixels == MAP_FAILED) {
-        throw std::bad_alloc();
+        return {nullptr, UnmapPixels{}};
     }
-    screen->pixels = {static_cast<UBYTE*>(pixels), UnmapPixels{size}};
+    return {static_cast<UBYTE*>(pixels), UnmapPixels{size}};
+}
+
+// The screen's own pixels (background and title bar) and the RastPort that draws into them.
+void SetBitMap(ScreenRecord* screen, LONG depth, std::unique_ptr<UBYTE, UnmapPixels> pixels)
+{
+    screen->pixels = std::move(pixels);
     screen->BitMap.BytesPerRow = static_cast<UWORD>(screen->Width);
     screen->BitMap.Rows = static_cast<UWORD>(screen->Height);
     screen->BitMap.Depth = static_cast<UBYTE>(depth);
@@ -286,6 +292,12 @@ Screen* OpenScreenTagList(const NewScreen* newScreen, const TagItem* tags)
     if (!SizeAndDepthFit(tags, width, height, depth)) {
         return nullptr;
     }
+    auto pixels = MapPixels(width, height);
+    if (pixels == nullptr) {
+        SetError(tags, OSERR_NOMEM);
+        return Fail("OpenScreenTagList: no memory for a bitmap of " + std::to_string(width) + " x " +
+                    std::to_string(height));
+    }
     const auto* title = reinterpret_cast<const char*>(GetTagData(SA_Title, 0, tags));
     const bool behind = GetTagData(SA_Behind, FALSE, tags) != 0 && !Intuition().screens.empty();
     if (!behind && !ShowOnHost(width, height, title)) {
@@ -300,7 +312,7 @@ Screen* OpenScreenTagList(const NewScreen* newScreen, const TagItem* tags)
     SetLook(screen, tags, likeWorkbench, title, behind);
     SetFontAndBorders(screen);
     SetColours(screen);
-    SetBitMap(screen, depth);
+    SetBitMap(screen, depth, std::move(pixels));
     SetDrawInfo(screen, depth);
     AddScreen(std::move(record), behind);
     return screen;
