@@ -85,6 +85,7 @@ void StopVideo()
     if (state.window != nullptr) {
         SDL_DestroyWindow(state.window);
         state.window = nullptr;
+        state.surfaceHoldsFrame = false;
         state.windowId = 0;
     }
     if (state.videoStarted) {
@@ -213,8 +214,17 @@ bool Translate(const SDL_Event& sdl, internal::HostEvent& event)
             event.kind = Kind::CloseRequest;
             return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-        case SDL_WINDOWEVENT_EXPOSED:
+            state.surfaceHoldsFrame = false;
             PresentLastFrame();
+            ApplyCursor();
+            return false;
+        case SDL_WINDOWEVENT_EXPOSED:
+            // Converting and scaling the frame again is needed only when the surface is new.
+            if (state.surfaceHoldsFrame && state.window != nullptr) {
+                SDL_UpdateWindowSurface(state.window);
+            } else {
+                PresentLastFrame();
+            }
             ApplyCursor();
             return false;
         case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -563,7 +573,7 @@ void Blit(const UBYTE* pixels, int width, int height, int pitch, const ULONG rgb
         SDL_BlitSurface(staging, nullptr, surface, nullptr);
         SDL_FreeSurface(staging);
     }
-    SDL_UpdateWindowSurface(state.window);
+    state.surfaceHoldsFrame = SDL_UpdateWindowSurface(state.window) == 0;
 }
 
 void PresentLastFrame()

@@ -47,6 +47,9 @@ struct HostState {
     int lastWidth = 0;
     int lastHeight = 0;
     ULONG lastPalette[256] = {};
+    // The window's surface still holds the last frame as converted: an expose only shows it
+    // again. Cleared when the surface goes (a new size, a new window).
+    bool surfaceHoldsFrame = false;
     // Screenshots taken with F12 while KESA_SCREENSHOT_DIR is set, numbered from 1.
     int screenshotsTaken = 0;
 
