@@ -58,11 +58,16 @@ void InjectButtonUp(int x, int y, int button)
     PumpInput();
 }
 
+void QueueClick(int x, int y, int button, UWORD qualifier)
+{
+    Queue(HostEvent::Kind::PointerMove, x, y, 0, 0, qualifier);
+    Queue(HostEvent::Kind::ButtonDown, x, y, button, 0, qualifier);
+    Queue(HostEvent::Kind::ButtonUp, x, y, button, 0, qualifier);
+}
+
 void InjectClick(int x, int y, int button)
 {
-    Queue(HostEvent::Kind::PointerMove, x, y, 0, 0, KeyQualifiers());
-    Queue(HostEvent::Kind::ButtonDown, x, y, button, 0, KeyQualifiers());
-    Queue(HostEvent::Kind::ButtonUp, x, y, button, 0, KeyQualifiers());
+    QueueClick(x, y, button, KeyQualifiers());
     PumpInput();
 }
 
@@ -91,10 +96,15 @@ void InjectKeyUp(UWORD rawKey, UWORD qualifier)
     PumpInput();
 }
 
-void InjectKey(UWORD rawKey, UWORD qualifier)
+void QueueKey(UWORD rawKey, UWORD qualifier)
 {
     Queue(HostEvent::Kind::KeyDown, 0, 0, 0, rawKey, qualifier);
     Queue(HostEvent::Kind::KeyUp, 0, 0, 0, rawKey, qualifier);
+}
+
+void InjectKey(UWORD rawKey, UWORD qualifier)
+{
+    QueueKey(rawKey, qualifier);
     PumpInput();
 }
 

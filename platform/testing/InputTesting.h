@@ -34,6 +34,11 @@ void InjectKey(UWORD rawKey, UWORD qualifier = 0);
 // The host window's close button.
 void InjectCloseRequest();
 
+// A click and a key press only queued, for hooks that run inside a blocking call (a requester
+// answering itself): the call's own loop takes them in.
+void QueueClick(int x, int y, int button, UWORD qualifier = 0);
+void QueueKey(UWORD rawKey, UWORD qualifier = 0);
+
 // One message as a window received it (copied, the original replied).
 struct ReceivedMessage {
     ULONG Class = 0;

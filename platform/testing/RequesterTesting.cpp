@@ -4,6 +4,7 @@
 #include "platform/testing/RequesterTesting.h"
 
 #include "platform/intuition/RequesterState.h"
+#include "platform/testing/InputTesting.h"
 #include "platform/testing/Testing.h"
 
 #include <algorithm>
@@ -44,25 +45,6 @@ RequesterRecord RecordOf(const Window* window)
     return record;
 }
 
-void Queue(internal::HostEvent::Kind kind, int x, int y, int button, UWORD rawKey)
-{
-    internal::HostEvent event;
-    event.kind = kind;
-    event.x = x;
-    event.y = y;
-    event.button = button;
-    event.rawKey = rawKey;
-    InjectHostEvent(event);
-}
-
-// A click at a point of the screen, queued.
-void QueueClick(int x, int y, int button)
-{
-    Queue(internal::HostEvent::Kind::PointerMove, x, y, 0, 0);
-    Queue(internal::HostEvent::Kind::ButtonDown, x, y, button, 0);
-    Queue(internal::HostEvent::Kind::ButtonUp, x, y, button, 0);
-}
-
 void RequesterShown(const Window* requester, const std::vector<Rectangle>& buttons, int lines, const char* title,
                     const char* text)
 {
@@ -77,8 +59,7 @@ void RequesterShown(const Window* requester, const std::vector<Rectangle>& butto
         QueueClick(requester->LeftEdge + box.MinX + (box.MaxX - box.MinX + 1) / 2,
                    requester->TopEdge + box.MinY + (box.MaxY - box.MinY + 1) / 2, internal::HostEvent::LeftButton);
     } else if (state.pendingKey != 0) {
-        Queue(internal::HostEvent::Kind::KeyDown, 0, 0, 0, state.pendingKey);
-        Queue(internal::HostEvent::Kind::KeyUp, 0, 0, 0, state.pendingKey);
+        QueueKey(state.pendingKey);
     }
     state.pendingButton = -1;
     state.pendingKey = 0;
