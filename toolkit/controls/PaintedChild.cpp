@@ -13,24 +13,12 @@ constexpr unsigned long NoColour = static_cast<unsigned long>(-1);
 
 void PaintedChild::SetSize(int newWidth, int newHeight)
 {
-    if (!loaded) {
-        GUIElement::SetSize(newWidth, newHeight);
-        return;
-    }
-    Hide();
-    GUIElement::SetSize(newWidth, newHeight);
-    Show();
+    HiddenWhile([&] { GUIElement::SetSize(newWidth, newHeight); });
 }
 
 void PaintedChild::SetLocation(int newX, int newY)
 {
-    if (!loaded) {
-        GUIElement::SetLocation(newX, newY);
-        return;
-    }
-    Hide();
-    GUIElement::SetLocation(newX, newY);
-    Show();
+    HiddenWhile([&] { GUIElement::SetLocation(newX, newY); });
 }
 
 void PaintedChild::Show()
@@ -42,8 +30,7 @@ void PaintedChild::Show()
 void PaintedChild::ShowActivate()
 {
     // The element-model ShowActivate would come back through Show and paint twice.
-    GUIElement::Show();
-    OnPaint();
+    PaintedChild::Show();
 }
 
 void PaintedChild::Hide()

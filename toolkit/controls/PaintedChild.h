@@ -20,6 +20,17 @@ public:
 protected:
     using Child::Child;
 
+    // Applies a change of place or size: loaded, hidden before (which erases) and shown after.
+    template <typename Change> void HiddenWhile(Change change)
+    {
+        const bool wasLoaded = loaded;
+        if (wasLoaded)
+            Hide();
+        change();
+        if (wasLoaded)
+            Show();
+    }
+
     // The colour the control stands on: the parent's background, else the window's, else
     // pen 0.
     long SurroundingPen();
