@@ -82,27 +82,13 @@ std::vector<uint64_t> Signature(const ScreenRecord* screen)
     return signature;
 }
 
-// The screen moved down by its TopEdge, the darkest pen above it.
-void ShiftInPlace(ScreenRecord* screen, UBYTE* image)
-{
-    const int top = screen->TopEdge;
-    if (top <= 0) {
-        return;
-    }
-    const size_t rowBytes = static_cast<size_t>(screen->Width);
-    const size_t rows = static_cast<size_t>(screen->Height);
-    const size_t moved = std::min(rows, static_cast<size_t>(top));
-    std::memmove(image + moved * rowBytes, image, (rows - moved) * rowBytes);
-    std::memset(image, DarkestPen(screen->colorMap), moved * rowBytes);
-}
-
 // The screen as the display shows it, composed straight into the host's frame: no copy of
 // the whole image besides the one the host keeps.
 UBYTE* ComposeForHost(ScreenRecord* screen)
 {
     UBYTE* frame = host::FrameBuffer(screen->Width, screen->Height);
     ComposeScreenInto(screen, frame);
-    ShiftInPlace(screen, frame);
+    ShiftForDisplay(screen, frame);
     return frame;
 }
 
@@ -125,15 +111,17 @@ bool FitHost(ScreenRecord* screen)
 
 } // namespace
 
-const std::vector<UBYTE>& ShiftForDisplay(ScreenRecord* screen, std::vector<UBYTE>& composed,
-                                          std::vector<UBYTE>& shifted)
+void ShiftForDisplay(ScreenRecord* screen, UBYTE* image)
 {
-    if (screen->TopEdge <= 0) {
-        return composed;
+    const int top = screen->TopEdge;
+    if (top <= 0) {
+        return;
     }
-    shifted = composed;
-    ShiftInPlace(screen, shifted.data());
-    return shifted;
+    const size_t rowBytes = static_cast<size_t>(screen->Width);
+    const size_t rows = static_cast<size_t>(screen->Height);
+    const size_t moved = std::min(rows, static_cast<size_t>(top));
+    std::memmove(image + moved * rowBytes, image, (rows - moved) * rowBytes);
+    std::memset(image, DarkestPen(screen->colorMap), moved * rowBytes);
 }
 
 UBYTE DarkestPen(const ColorMap* colorMap)

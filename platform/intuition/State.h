@@ -212,10 +212,9 @@ void GadToolsGadgetReleased(WindowRecord* window, Gadget* gadget);
 // Composes the screen into `out` (Width × Height pen numbers, no display offset).
 void ComposeScreenInto(ScreenRecord* screen, UBYTE* out);
 void ComposeScreenInto(ScreenRecord* screen, std::vector<UBYTE>& out);
-// The image as the display shows it: the screen moved down by its TopEdge, the darkest pen
-// above it. Returns the composed pixels themselves when the screen is not moved.
-const std::vector<UBYTE>& ShiftForDisplay(ScreenRecord* screen, std::vector<UBYTE>& composed,
-                                          std::vector<UBYTE>& shifted);
+// Turns a composed image into the image as the display shows it, in place: the screen moved
+// down by its TopEdge, the darkest pen above it.
+void ShiftForDisplay(ScreenRecord* screen, UBYTE* image);
 // Presents the screen once with its colours inverted, then as it is (the display beep).
 void FlashScreen(ScreenRecord* screen);
 // The pen whose colour is closest to black: what the display shows where no screen is.

@@ -175,12 +175,10 @@ ComposedScreen ComposeScreen(Screen* screen)
     if (record == nullptr) {
         return result;
     }
-    std::vector<UBYTE> composed;
-    std::vector<UBYTE> shifted;
-    internal::ComposeScreenInto(record, composed);
+    internal::ComposeScreenInto(record, result.pixels);
+    internal::ShiftForDisplay(record, result.pixels.data());
     result.width = record->Width;
     result.height = record->Height;
-    result.pixels = internal::ShiftForDisplay(record, composed, shifted);
     std::copy(std::begin(record->colorMap->ColorTable), std::end(record->colorMap->ColorTable), result.palette);
     return result;
 }
